@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QtGlobal>
+
+namespace flurb::platform {
+
+// Which windowing system delivered a key event: the native codes mean different things on each.
+enum class KeySource { kX11OrWayland, kWindows, kMacOs, kOther };
+
+// What the toolkit tells about one key press.
+struct KeyEventFacts {
+  int qtKey = 0;                      // Qt::Key
+  Qt::KeyboardModifiers modifiers{};  // Shift, Control, Alt, Meta, Keypad
+  quint32 nativeScanCode = 0;         // X11/Wayland: X key code (evdev + 8); 0 when unknown
+  quint32 nativeVirtualKey = 0;       // X11: keysym; Windows: the virtual-key code
+  KeySource source = KeySource::kOther;
+};
+
+// The Windows virtual-key code of the key: 65..90 for the letter keys whatever Shift, Caps Lock,
+// Ctrl or Alt; 48..57 for the main-row digit keys with or without Shift; 96..105 for keypad
+// digits; the usual virtual-key code, or 0, for every other key.
+std::int16_t virtualKeyCode(const KeyEventFacts& facts);
+
+// The shift state as a bit set: 1 Shift, 2 Ctrl, 4 Alt.
+std::int16_t shiftState(Qt::KeyboardModifiers modifiers);
+
+}  // namespace flurb::platform

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test: the optimised build with the end-to-end
+# tests on a private X server, the sanitizer build, the decoder fuzzer and the source checks.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+jobs=$(nproc)
+
+bash tools/install-packages.sh
+
+echo "== Source checks"
+bash tools/check-format.sh
+
+echo "== Optimised build and tests"
+cmake --preset dev >/dev/null
+cmake --build --preset dev --parallel "$jobs"
+ctest --preset dev --parallel "$jobs"
+
+echo "== Sanitizer build and tests (address, undefined)"
+cmake --preset asan >/dev/null
+cmake --build --preset asan --parallel "$jobs"
+ctest --preset asan --parallel "$jobs"
+
+echo "== Fuzzing the bitmap decoder"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz --parallel "$jobs"
+bash tools/run-fuzzers.sh build/fuzz
+
+echo "== All checks passed"
