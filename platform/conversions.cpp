@@ -28,9 +28,13 @@ Integer roundHalfToEven(double value) {
 
 }  // namespace
 
-std::int32_t roundToInt32(double value) { return roundHalfToEven<std::int32_t>(value); }
+std::int32_t roundToInt32(double value) {
+  return roundHalfToEven<std::int32_t>(value);
+}
 
-std::int16_t roundToInt16(double value) { return roundHalfToEven<std::int16_t>(value); }
+std::int16_t roundToInt16(double value) {
+  return roundHalfToEven<std::int16_t>(value);
+}
 
 QString characterForCode(std::int16_t code) {
   constexpr std::int16_t kLastLatin1 = 255;
@@ -40,6 +44,8 @@ QString characterForCode(std::int16_t code) {
   return QString(QChar(static_cast<char16_t>(code)));
 }
 
-QString lowerCase(const QString& text) { return text.toLower(); }
+QString lowerCase(const QString& text) {
+  return text.toLower();
+}
 
 }  // namespace flurb::platform

@@ -2,19 +2,25 @@
 
 #include <cstdint>
 
-#include <QtGlobal>
+#include <QtCore/qnamespace.h>
+#include <QStringView>
 
 namespace flurb::platform {
 
 // Which windowing system delivered a key event: the native codes mean different things on each.
 enum class KeySource { kX11OrWayland, kWindows, kMacOs, kOther };
 
+// The source for a Qt platform plugin name (QGuiApplication::platformName()).
+KeySource keySourceFor(QStringView platformName);
+
 // What the toolkit tells about one key press.
 struct KeyEventFacts {
   int qtKey = 0;                      // Qt::Key
   Qt::KeyboardModifiers modifiers{};  // Shift, Control, Alt, Meta, Keypad
-  quint32 nativeScanCode = 0;         // X11/Wayland: X key code (evdev + 8); 0 when unknown
-  quint32 nativeVirtualKey = 0;       // X11: keysym; Windows: the virtual-key code
+  quint32 nativeScanCode = 0;         // X11/Wayland: X key code (evdev + 8); macOS: 1 for a key
+                                      // of the keyboard; 0 when unknown or synthesised
+  quint32 nativeVirtualKey = 0;       // X11: keysym; Windows: the virtual-key code;
+                                      // macOS: the mac virtual key code (kVK_*)
   KeySource source = KeySource::kOther;
 };
 

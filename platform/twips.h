@@ -6,7 +6,9 @@ inline constexpr double kTwipsPerInch = 1440.0;
 inline constexpr double kTwipsPerPoint = 20.0;
 
 // Twips per screen pixel at a logical resolution: 15 at 96 dots per inch.
-constexpr double twipsPerPixel(double dotsPerInch) { return kTwipsPerInch / dotsPerInch; }
+constexpr double twipsPerPixel(double dotsPerInch) {
+  return kTwipsPerInch / dotsPerInch;
+}
 
 // Positions stay in twips until drawing; this is the one place they become pixels. Halves go up
 // (towards +infinity) everywhere, so a control's edges move together, whatever their sign.

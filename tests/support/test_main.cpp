@@ -1,9 +1,9 @@
 #include <cstdlib>
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 // Test binaries run at build time too (test discovery), where there is no display.
 int main(int argc, char** argv) {

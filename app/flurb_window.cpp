@@ -1,0 +1,48 @@
+#include "flurb_window.h"
+
+#include <utility>
+
+#include "window_description.h"
+
+namespace flurb {
+namespace {
+
+using platform::ControlPlace;
+
+template <std::size_t... Index>
+std::array<platform::Dot, kDotCount> makeDots(double twipsPerPixel,
+                                              std::index_sequence<Index...> /*indices*/) {
+  return {platform::Dot(description::kDotPlaces.at(Index), twipsPerPixel, description::kDotFill,
+                        description::kDotBorder)...};
+}
+
+platform::Label makeLabel(const description::LabelDescription& label, double twipsPerPixel) {
+  return {label.place,     twipsPerPixel,   label.font,
+          label.foreColor, label.backColor, label.backStyle};
+}
+
+}  // namespace
+
+Flurb::Flurb(double twipsPerPixel)
+    : platform::Window(description::kWindow, twipsPerPixel),
+      Picture1(description::kPicture1, twipsPerPixel, description::kFocusBoxBack),
+      Image1(description::kImage1, twipsPerPixel),
+      Shape1(makeDots(twipsPerPixel, std::make_index_sequence<kDotCount>())),
+      Label2(makeLabel(description::label2(), twipsPerPixel)),
+      Label1(makeLabel(description::label1(), twipsPerPixel)) {
+  for (platform::Dot& dot : Shape1) {
+    dot.Visible = false;
+  }
+}
+
+std::vector<const platform::Control*> Flurb::controlsFrontToBack() const {
+  std::vector<const platform::Control*> order{&Picture1, &Image1};
+  for (auto dot = Shape1.rbegin(); dot != Shape1.rend(); ++dot) {
+    order.push_back(&*dot);
+  }
+  order.push_back(&Label2);
+  order.push_back(&Label1);
+  return order;
+}
+
+}  // namespace flurb

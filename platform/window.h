@@ -1,0 +1,66 @@
+#pragma once
+
+#include <vector>
+
+#include <QSize>
+#include <QString>
+
+#include "colour.h"
+#include "controls.h"
+
+namespace flurb::platform {
+
+// The border and title bar around the client area, in pixels; zero until the desktop says.
+struct FrameExtents {
+  int left = 0;
+  int right = 0;
+  int top = 0;
+  int bottom = 0;
+};
+
+struct WindowDescription {
+  QString caption;
+  double clientWidth;   // twips
+  double clientHeight;  // twips
+  Colour backColor;
+};
+
+// A window with its controls. `Left` and `Top` place the outer (framed) corner on the screen;
+// `Width()` and `Height()` are the outer size, frame included.
+class Window {
+ public:
+  Window(const WindowDescription& description, double twipsPerPixel)
+      : Caption(description.caption),
+        BackColor(description.backColor),
+        clientWidth_(description.clientWidth),
+        clientHeight_(description.clientHeight),
+        twipsPerPixel_(twipsPerPixel) {}
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  Window(Window&&) = delete;
+  Window& operator=(Window&&) = delete;
+  virtual ~Window() = default;
+
+  const QString Caption;
+  const Colour BackColor;
+  double Left = 0;
+  double Top = 0;
+
+  double Width() const { return clientWidth_ + (frame_.left + frame_.right) * twipsPerPixel_; }
+  double Height() const { return clientHeight_ + (frame_.top + frame_.bottom) * twipsPerPixel_; }
+
+  void setFrameExtents(const FrameExtents& frame) { frame_ = frame; }
+  QSize clientPixels() const;
+  double twipsPerPixel() const { return twipsPerPixel_; }
+
+  // Every control, the frontmost first.
+  virtual std::vector<const Control*> controlsFrontToBack() const = 0;
+
+ private:
+  double clientWidth_;
+  double clientHeight_;
+  double twipsPerPixel_;
+  FrameExtents frame_;
+};
+
+}  // namespace flurb::platform

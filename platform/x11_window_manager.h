@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+
+#include "window.h"
+
+class QWidget;
+
+namespace flurb::platform {
+
+// Asks the X11 window manager which frame it will draw around the (not yet shown) window. Qt only
+// knows the frame once the window is exposed, but the window must be centred by its outer size
+// before it is first shown. Nothing on other window systems, or when no window manager answers.
+std::optional<FrameExtents> requestFrameExtents(QWidget& window);
+
+// Keeps the window's button off the taskbar: Qt sets no such hint for a tool window on X11.
+void keepOffTaskbar(QWidget& window);
+
+}  // namespace flurb::platform

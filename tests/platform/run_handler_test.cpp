@@ -1,0 +1,44 @@
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/event_loop.h"
+#include "platform/runtime_error.h"
+
+namespace flurb::platform {
+namespace {
+
+TEST(RunHandler, AHandlerThatFinishesReportsNothing) {
+  std::vector<std::string> reports;
+  bool ran = false;
+  EXPECT_TRUE(runHandler([&] { ran = true; }, [&](const std::string& s) { reports.push_back(s); }));
+  EXPECT_TRUE(ran);
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST(RunHandler, AFailureEndsTheHandlerAndIsReportedInOneSentence) {
+  const std::vector<std::function<void()>> failures = {
+      [] { throw RuntimeError("no picture named \"1\""); },
+      [] { throw std::out_of_range("array index"); },
+  };
+  for (const auto& failure : failures) {
+    std::vector<std::string> reports;
+    bool reachedTheEnd = false;
+    EXPECT_FALSE(runHandler(
+        [&] {
+          failure();
+          reachedTheEnd = true;
+        },
+        [&](const std::string& s) { reports.push_back(s); }));
+    EXPECT_FALSE(reachedTheEnd);
+    ASSERT_EQ(reports.size(), 1U);
+    EXPECT_EQ(reports[0].find('\n'), std::string::npos);
+    EXPECT_EQ(reports[0].back(), '.');
+    EXPECT_NE(reports[0].find("Flurb Cards"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace flurb::platform
