@@ -11,7 +11,7 @@
 #include "platform/random_source.h"
 #include "platform/screen.h"
 #include "platform/toolkit_failure.h"
-#include "resources/letter_pictures.h"
+#include "resources/letter_picture_store.h"
 #include "resources/program_icon.h"
 
 namespace {

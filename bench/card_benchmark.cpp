@@ -1,0 +1,62 @@
+// How long a key's card takes, from the key code to the finished client-area image: the
+// handler (a letter decodes its picture anew every time) and the full repaint.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "app/flurb_window.h"
+#include "cards/key_dispatch.h"
+#include "platform/drawing.h"
+#include "resources/letter_picture_store.h"
+
+namespace {
+
+constexpr double kTwipsPerPixel = 15;
+
+struct Window {
+  Window() { form.setFrameExtents({.left = 1, .right = 1, .top = 20, .bottom = 1}); }
+  flurb::Flurb form{kTwipsPerPixel};
+  flurb::resources::LetterPictureStore pictures;
+  QImage canvas{form.clientPixels(), QImage::Format_RGB32};
+
+  void pressAndPaint(std::int16_t keyCode) {
+    const std::int16_t shift = 0;
+    flurb::cards::Picture1_KeyDown(form, pictures, keyCode, shift);
+    QPainter painter(&canvas);
+    flurb::platform::drawWindow(painter, form);
+  }
+};
+
+void keysInTurn(benchmark::State& state, char first, char last) {
+  Window window;
+  char key = first;
+  for (auto _ : state) {
+    window.pressAndPaint(key);
+    benchmark::DoNotOptimize(window.canvas.constBits());
+    key = key == last ? first : static_cast<char>(key + 1);
+  }
+}
+
+void LetterCard(benchmark::State& state) { keysInTurn(state, 'A', 'Z'); }
+void NumberCard(benchmark::State& state) { keysInTurn(state, '0', '9'); }
+void IgnoredKey(benchmark::State& state) { keysInTurn(state, ' ', ' '); }
+
+BENCHMARK(LetterCard)->Unit(benchmark::kMillisecond);
+BENCHMARK(NumberCard)->Unit(benchmark::kMillisecond);
+BENCHMARK(IgnoredKey)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  const QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
