@@ -1,0 +1,204 @@
+#include <cstdint>
+#include <functional>
+#include <ostream>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <QByteArray>
+#include <QString>
+
+#include "platform/picture.h"
+#include "platform/runtime_error.h"
+#include "resources/letter_picture_store.h"
+#include "stored_bytes.h"
+
+namespace flurb::resources {
+namespace {
+
+using platform::kBitmapResource;
+using platform::LoadResPicture;
+using platform::Picture;
+using platform::RuntimeError;
+
+constexpr int kHeight = 293;
+
+struct Letter {
+  char capital;
+  int width;
+};
+
+void PrintTo(const Letter& letter, std::ostream* out) {
+  *out << letter.capital << " (" << letter.width << " wide)";
+}
+
+class EveryLetter : public testing::TestWithParam<Letter> {
+ protected:
+  QString capital() const { return QString(QChar::fromLatin1(GetParam().capital)); }
+  LetterPictureStore store_;
+};
+
+TEST_P(EveryLetter, LoadsAtItsSizeUnderEitherCase) {
+  const Picture small = LoadResPicture(store_, capital().toLower(), kBitmapResource);
+  const Picture large = LoadResPicture(store_, capital(), kBitmapResource);
+  EXPECT_EQ(small.widthPixels(), GetParam().width);
+  EXPECT_EQ(small.heightPixels(), kHeight);
+  EXPECT_EQ(small.image(), large.image());
+}
+
+TEST_P(EveryLetter, IsStoredAsUncompressed24BitBottomUpRowsReadInPlace) {
+  const std::optional<QByteArrayView> entry = store_.findBitmap(capital());
+  ASSERT_TRUE(entry.has_value());
+  const qsizetype rowBytes = (GetParam().width * 3 + 3) / 4 * 4;
+  ASSERT_EQ(entry->size(), 40 + kHeight * rowBytes + 4);
+  EXPECT_EQ(readU32(*entry, 0), 40U);
+  EXPECT_EQ(readU32(*entry, 4), static_cast<std::uint32_t>(GetParam().width));
+  EXPECT_EQ(readU32(*entry, 8), static_cast<std::uint32_t>(kHeight));  // positive: bottom-up
+  EXPECT_EQ(readU16(*entry, 14), 24U);
+  EXPECT_EQ(readU32(*entry, 16), 0U);
+  EXPECT_EQ(entry->last(4), QByteArrayView("\0\0\0\0", 4));
+  // The same bytes each time, not a fresh copy: the entry is read where the program holds it.
+  EXPECT_EQ(store_.findBitmap(capital().toLower())->data(), entry->data());
+}
+
+TEST_P(EveryLetter, IsOpaqueWithAPureWhiteBorder) {
+  const QImage image = LoadResPicture(store_, capital(), kBitmapResource).image();
+  ASSERT_FALSE(image.hasAlphaChannel());
+  const QRgb white = qRgb(255, 255, 255);
+  for (int x = 0; x < image.width(); ++x) {
+    ASSERT_EQ(image.pixel(x, 0), white) << "top, x = " << x;
+    ASSERT_EQ(image.pixel(x, image.height() - 1), white) << "bottom, x = " << x;
+  }
+  for (int y = 0; y < image.height(); ++y) {
+    ASSERT_EQ(image.pixel(0, y), white) << "left, y = " << y;
+    ASSERT_EQ(image.pixel(image.width() - 1, y), white) << "right, y = " << y;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(LetterPictures, EveryLetter,
+                         testing::Values(Letter{'A', 450}, Letter{'B', 450}, Letter{'C', 450},
+                                         Letter{'D', 450}, Letter{'E', 450}, Letter{'F', 450},
+                                         Letter{'G', 450}, Letter{'H', 450}, Letter{'I', 405},
+                                         Letter{'J', 405}, Letter{'K', 450}, Letter{'L', 450},
+                                         Letter{'M', 450}, Letter{'N', 450}, Letter{'O', 450},
+                                         Letter{'P', 450}, Letter{'Q', 450}, Letter{'R', 450},
+                                         Letter{'S', 450}, Letter{'T', 450}, Letter{'U', 450},
+                                         Letter{'V', 450}, Letter{'W', 450}, Letter{'X', 450},
+                                         Letter{'Y', 450}, Letter{'Z', 450}),
+                         [](const testing::TestParamInfo<Letter>& letter) {
+                           return std::string(1, letter.param.capital);
+                         });
+
+TEST(LetterPictureNames, OnlySingleAsciiLettersFindAPicture) {
+  const LetterPictureStore store;
+  const QString unknownNames[] = {
+      "",
+      "1",
+      "aa",
+      "AA",
+      "a ",
+      " a",
+      "../A",
+      "A/",
+      "a/b",
+      "../x",
+      "A.dib",
+      "@",
+      "[",
+      "`",
+      "{",
+      "\u00c4",
+      "\u017f",  // long s, which Unicode folds to "s"
+      "\u212a",  // Kelvin sign, which Unicode folds to "k"
+      "\uff21",  // fullwidth A
+      QString(QChar(u'a' + 0x100)),
+  };
+  for (const QString& name : unknownNames) {
+    EXPECT_FALSE(store.findBitmap(name).has_value()) << name.toStdString();
+    EXPECT_THROW(LoadResPicture(store, name, kBitmapResource), RuntimeError) << name.toStdString();
+  }
+}
+
+// A store that answers every name with the same bytes, to feed damaged entries to the loader.
+class OneEntryStore final : public platform::ResourceStore {
+ public:
+  explicit OneEntryStore(QByteArray bytes) : bytes_(std::move(bytes)) {}
+  std::optional<QByteArrayView> findBitmap(QStringView /*name*/) const override { return bytes_; }
+
+ private:
+  QByteArray bytes_;
+};
+
+TEST(LetterPictureRows, TheLastStoredRowIsTheTop) {
+  // 3 x 2 pixels: rows of 9 bytes padded to 12, bottom row first.
+  QByteArray dib(40 + 2 * 12, '\0');
+  writeU32(dib, 0, 40);
+  writeU32(dib, 4, 3);
+  writeU32(dib, 8, 2);
+  writeU16(dib, 12, 1);
+  writeU16(dib, 14, 24);
+  const char bottomLeftBgr[] = {0x10, 0x20, 0x30};
+  const char topLeftBgr[] = {0x40, 0x50, 0x60};
+  dib.replace(40, 3, bottomLeftBgr, 3);
+  dib.replace(40 + 12, 3, topLeftBgr, 3);
+  const QImage image = LoadResPicture(OneEntryStore(dib), u"a", kBitmapResource).image();
+  ASSERT_EQ(image.size(), QSize(3, 2));
+  EXPECT_EQ(image.pixel(0, 0), qRgb(0x60, 0x50, 0x40));
+  EXPECT_EQ(image.pixel(0, 1), qRgb(0x30, 0x20, 0x10));
+}
+
+TEST(LetterPictureRows, AreReadBottomUp) {
+  const LetterPictureStore store;
+  // The orange's leaf is at the top of the picture, its fruit in the middle.
+  const QImage orange = LoadResPicture(store, u"o", kBitmapResource).image();
+  EXPECT_EQ(orange.pixel(150, 12), qRgb(0x00, 0xd2, 0x6a));
+  EXPECT_EQ(orange.pixel(150, kHeight - 1 - 12), qRgb(255, 255, 255));
+  EXPECT_EQ(orange.pixel(225, 146), qRgb(0xff, 0x82, 0x2d));
+}
+
+QByteArray storedEntry(char capital) {
+  const LetterPictureStore store;
+  return store.findBitmap(QString(QChar::fromLatin1(capital)))->toByteArray();
+}
+
+TEST(DamagedLetterPictures, RaiseTheRunTimeError) {
+  struct Damage {
+    const char* what;
+    std::function<void(QByteArray&)> apply;
+  };
+  const qsizetype rowsEnd = 40 + qsizetype{kHeight} * 1352;
+  const Damage damages[] = {
+      {"empty", [](QByteArray& b) { b.clear(); }},
+      {"header only", [](QByteArray& b) { b.truncate(40); }},
+      {"header cut short", [](QByteArray& b) { b.truncate(39); }},
+      {"last row one byte short", [&](QByteArray& b) { b.truncate(rowsEnd - 1); }},
+      {"32 bits a pixel", [](QByteArray& b) { writeU16(b, 14, 32); }},
+      {"8 bits a pixel", [](QByteArray& b) { writeU16(b, 14, 8); }},
+      {"compressed", [](QByteArray& b) { writeU32(b, 16, 1); }},
+      {"core header size", [](QByteArray& b) { writeU32(b, 0, 12); }},
+      {"version 5 header size", [](QByteArray& b) { writeU32(b, 0, 124); }},
+      {"two planes", [](QByteArray& b) { writeU16(b, 12, 2); }},
+      {"a colour table", [](QByteArray& b) { writeU32(b, 32, 16); }},
+      {"zero width", [](QByteArray& b) { writeU32(b, 4, 0); }},
+      {"negative width", [](QByteArray& b) { writeU32(b, 4, 0xFFFFFE3EU); }},
+      {"zero height", [](QByteArray& b) { writeU32(b, 8, 0); }},
+      {"one row more than stored", [](QByteArray& b) { writeU32(b, 8, kHeight + 1); }},
+      {"huge width", [](QByteArray& b) { writeU32(b, 4, 0x7FFFFFFFU); }},
+  };
+  const QByteArray intact = storedEntry('A');
+  for (const Damage& damage : damages) {
+    QByteArray bytes = intact;
+    damage.apply(bytes);
+    const OneEntryStore store(bytes);
+    EXPECT_THROW(LoadResPicture(store, u"a", kBitmapResource), RuntimeError) << damage.what;
+  }
+}
+
+TEST(DamagedLetterPictures, TheTrailingZeroBytesAreNoPartOfThePicture) {
+  const QByteArray intact = storedEntry('A');
+  const QImage expected = LoadResPicture(OneEntryStore(intact), u"a", kBitmapResource).image();
+  const OneEntryStore withoutTrailer(intact.first(intact.size() - 4));
+  EXPECT_EQ(LoadResPicture(withoutTrailer, u"a", kBitmapResource).image(), expected);
+}
+
+}  // namespace
+}  // namespace flurb::resources
