@@ -1,0 +1,42 @@
+// Feeds arbitrary bytes to the bitmap decoder. Besides the sanitizers' checks, a decoded picture
+// must agree with the header that described it and with the number of bytes given.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+
+#include "platform/dib.h"
+
+namespace {
+
+std::int64_t readS32(const std::uint8_t* data) {
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) {
+    value = (value << 8U) | data[i];
+  }
+  return static_cast<std::int32_t>(value);
+}
+
+void require(bool condition) {
+  if (!condition) {
+    std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::optional<QImage> image =
+      flurb::platform::decodeDib(QByteArrayView(data, static_cast<qsizetype>(size)));
+  if (!image) {
+    return 0;
+  }
+  require(size >= 40);
+  const std::int64_t width = readS32(data + 4);
+  const std::int64_t height = std::llabs(readS32(data + 8));
+  require(image->width() == width && image->height() == height);
+  require(image->format() == QImage::Format_RGB32);
+  const std::int64_t rowBytes = (width * 3 + 3) / 4 * 4;
+  require(static_cast<std::int64_t>(size) - 40 >= rowBytes * height);
+  return 0;
+}
