@@ -1,13 +1,13 @@
 #include "flurb_window.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "window_description.h"
 
 namespace flurb {
 namespace {
-
-using platform::ControlPlace;
 
 template <std::size_t... Index>
 std::array<platform::Dot, kDotCount> makeDots(double twipsPerPixel,
@@ -37,9 +37,9 @@ Flurb::Flurb(double twipsPerPixel)
 
 std::vector<const platform::Control*> Flurb::controlsFrontToBack() const {
   std::vector<const platform::Control*> order{&Picture1, &Image1};
-  for (auto dot = Shape1.rbegin(); dot != Shape1.rend(); ++dot) {
-    order.push_back(&*dot);
-  }
+  // Among the dots the higher index lies in front.
+  std::transform(Shape1.rbegin(), Shape1.rend(), std::back_inserter(order),
+                 [](const platform::Dot& dot) { return &dot; });
   order.push_back(&Label2);
   order.push_back(&Label1);
   return order;

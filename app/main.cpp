@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 #include "app/flurb_window.h"
@@ -17,9 +18,7 @@
 namespace {
 
 QIcon programIcon() {
-  QPixmap pixmap;
-  pixmap.loadFromData(flurb::resources::programIconFile(), "ICO");
-  return QIcon(pixmap);
+  return QIcon(QPixmap::fromImage(QImage::fromData(flurb::resources::programIconFile(), "ICO")));
 }
 
 }  // namespace

@@ -51,11 +51,11 @@ inline constexpr Colour kDotBorder = platform::kWindowTextColour;
 inline constexpr Colour kFocusBoxBack = platform::kHighlightTextColour;
 
 struct LabelDescription {
-  ControlPlace place;
+  ControlPlace place{};
   FontSpec font;
-  Colour foreColor;
-  Colour backColor;
-  BackStyle backStyle;
+  Colour foreColor{};
+  Colour backColor{};
+  BackStyle backStyle{};
 };
 
 // The letter pair, its line's top 480 twips above the client area and cut off there.

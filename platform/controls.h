@@ -22,11 +22,11 @@ struct ControlPlace {
 
 struct FontSpec {
   QString family;
-  double points;
-  int weight;  // 400 normal, 700 bold
-  bool italic;
-  bool underline;
-  bool strikeOut;
+  double points{};
+  int weight{};  // 400 normal, 700 bold
+  bool italic{};
+  bool underline{};
+  bool strikeOut{};
 };
 
 // A control of the window. Positions are kept in twips and turned into pixels only when drawing;

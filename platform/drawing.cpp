@@ -1,7 +1,5 @@
 #include "drawing.h"
 
-#include <ranges>
-
 #include <QPainter>
 
 #include "twips.h"
@@ -21,7 +19,7 @@ void drawWindow(QPainter& painter, const Window& window) {
   painter.fillRect(client, resolveColour(window.BackColor));
 
   const std::vector<const Control*> frontToBack = window.controlsFrontToBack();
-  auto backToFront = frontToBack | std::views::reverse;
+  const std::vector<const Control*> backToFront(frontToBack.rbegin(), frontToBack.rend());
   const auto drawIfVisible = [&painter](const Control* control) {
     if (control->Visible) {
       control->draw(painter);

@@ -49,8 +49,12 @@ int runForm(Window& form, const FocusBox& focusBox, const QIcon& icon,
   if (!runHandler(onLoad, showRuntimeError)) {
     return 1;
   }
-  widget.move(twipsToPixels(form.Left, form.twipsPerPixel()),
-              twipsToPixels(form.Top, form.twipsPerPixel()));
+  // Left and Top place the outer corner, but before the first show Qt places the client area
+  // at whatever point it is given: place the client inside the frame the desktop will draw.
+  const FrameExtents& frame = form.frameExtents();
+  const QPoint client(twipsToPixels(form.Left, form.twipsPerPixel()) + frame.left,
+                      twipsToPixels(form.Top, form.twipsPerPixel()) + frame.top);
+  widget.setGeometry(QRect(client, widget.size()));
   widget.show();
   widget.activateWindow();
   widget.focusTheFocusBox();

@@ -10,6 +10,11 @@
 namespace flurb::platform {
 namespace {
 
+KeySource keySource() {
+  static const KeySource kSource = keySourceFor(QGuiApplication::platformName());
+  return kSource;
+}
+
 // Holds the keyboard focus for the life of the window and reports every key press, auto-repeats
 // included (Qt sends a repeat as a release and a press: only presses count).
 class FocusBoxWidget final : public QWidget {
@@ -26,7 +31,7 @@ class FocusBoxWidget final : public QWidget {
   void keyPressEvent(QKeyEvent* event) override {
     std::int16_t keyCode =
         virtualKeyCode({event->key(), event->modifiers(), event->nativeScanCode(),
-                        event->nativeVirtualKey(), KeySource::kX11OrWayland});
+                        event->nativeVirtualKey(), keySource()});
     std::int16_t shift = shiftState(event->modifiers());
     onKeyDown_(keyCode, shift);
     parentWidget()->update();

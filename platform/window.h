@@ -50,6 +50,7 @@ class Window {
   double Height() const { return clientHeight_ + (frame_.top + frame_.bottom) * twipsPerPixel_; }
 
   void setFrameExtents(const FrameExtents& frame) { frame_ = frame; }
+  const FrameExtents& frameExtents() const { return frame_; }
   QSize clientPixels() const;
   double twipsPerPixel() const { return twipsPerPixel_; }
 
