@@ -25,7 +25,7 @@ std::optional<std::vector<CompiledResource>> readCompiledResources(QByteArrayVie
 // bytes) and its children.
 struct VersionNode {
   QString key;
-  bool isText;
+  bool isText = false;
   QByteArray value;
   std::vector<VersionNode> children;
 

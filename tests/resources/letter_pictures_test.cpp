@@ -33,7 +33,7 @@ void PrintTo(const Letter& letter, std::ostream* out) {
 
 class EveryLetter : public testing::TestWithParam<Letter> {
  protected:
-  QString capital() const { return QString(QChar::fromLatin1(GetParam().capital)); }
+  static QString capital() { return QString(QChar::fromLatin1(GetParam().capital)); }
   LetterPictureStore store_;
 };
 
@@ -48,7 +48,7 @@ TEST_P(EveryLetter, LoadsAtItsSizeUnderEitherCase) {
 TEST_P(EveryLetter, IsStoredAsUncompressed24BitBottomUpRowsReadInPlace) {
   const std::optional<QByteArrayView> entry = store_.findBitmap(capital());
   ASSERT_TRUE(entry.has_value());
-  const qsizetype rowBytes = (GetParam().width * 3 + 3) / 4 * 4;
+  const qsizetype rowBytes = (qsizetype{GetParam().width} * 3 + 3) / 4 * 4;
   ASSERT_EQ(entry->size(), 40 + kHeight * rowBytes + 4);
   EXPECT_EQ(readU32(*entry, 0), 40U);
   EXPECT_EQ(readU32(*entry, 4), static_cast<std::uint32_t>(GetParam().width));
@@ -136,13 +136,11 @@ TEST(LetterPictureRows, TheLastStoredRowIsTheTop) {
   writeU32(dib, 8, 2);
   writeU16(dib, 12, 1);
   writeU16(dib, 14, 24);
-  const char bottomLeftBgr[] = {0x10, 0x20, 0x30};
-  const char topLeftBgr[] = {0x40, 0x50, 0x60};
-  dib.replace(40, 3, bottomLeftBgr, 3);
-  dib.replace(40 + 12, 3, topLeftBgr, 3);
+  dib.replace(40, 3, QByteArrayView("\x10\x20\x30"));       // bottom left, blue-green-red
+  dib.replace(40 + 12, 3, QByteArrayView("\x14\x15\x16"));  // top left
   const QImage image = LoadResPicture(OneEntryStore(dib), u"a", kBitmapResource).image();
   ASSERT_EQ(image.size(), QSize(3, 2));
-  EXPECT_EQ(image.pixel(0, 0), qRgb(0x60, 0x50, 0x40));
+  EXPECT_EQ(image.pixel(0, 0), qRgb(0x16, 0x15, 0x14));
   EXPECT_EQ(image.pixel(0, 1), qRgb(0x30, 0x20, 0x10));
 }
 

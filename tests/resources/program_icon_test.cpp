@@ -14,8 +14,8 @@ constexpr qsizetype kFileSize = 766;
 constexpr qsizetype kImageOffset = 22;
 constexpr qsizetype kImageSize = 744;
 constexpr qsizetype kPaletteOffset = kImageOffset + 40;
-constexpr qsizetype kColourOffset = kPaletteOffset + 16 * 4;
-constexpr qsizetype kMaskOffset = kColourOffset + 32 * 16;
+constexpr qsizetype kColourOffset = kPaletteOffset + qsizetype{16} * 4;
+constexpr qsizetype kMaskOffset = kColourOffset + qsizetype{32} * 16;
 constexpr int kBlue = 12;
 
 struct Field {
@@ -41,8 +41,9 @@ class ProgramIconFile : public testing::Test {
   // The palette index of a pixel, counted from the top left: rows are stored bottom-up, two
   // pixels a byte with the left one in the high half.
   int storedIndex(int x, int y) const {
-    const auto byte = static_cast<std::uint8_t>(icon_[kColourOffset + (31 - y) * 16 + x / 2]);
-    return x % 2 == 0 ? byte >> 4U : byte & 0x0FU;
+    const qsizetype row = kColourOffset + qsizetype{31 - y} * 16;
+    const auto byte = static_cast<std::uint8_t>(icon_[row + x / 2]);
+    return x % 2 == 0 ? byte >> 4 : byte & 0x0F;
   }
 
   QByteArrayView icon_ = programIconFile();
@@ -134,7 +135,7 @@ TEST_F(ProgramIconFile, QtDecodesItToTheStoredPixels) {
   const QImage palette = decoded.convertToFormat(QImage::Format_RGB32);
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 32; ++x) {
-      const qsizetype entry = kPaletteOffset + storedIndex(x, y) * 4;
+      const qsizetype entry = kPaletteOffset + qsizetype{storedIndex(x, y)} * 4;
       const QRgb expected = qRgb(static_cast<std::uint8_t>(icon_[entry + 2]),
                                  static_cast<std::uint8_t>(icon_[entry + 1]),
                                  static_cast<std::uint8_t>(icon_[entry]));
