@@ -14,6 +14,7 @@
 #include "platform/toolkit_failure.h"
 #include "resources/letter_picture_store.h"
 #include "resources/program_icon.h"
+#include "resources/program_version.h"
 
 namespace {
 
@@ -26,6 +27,9 @@ QIcon programIcon() {
 int main(int argc, char** argv) {
   flurb::platform::exitCleanlyOnToolkitFailure();
   const QApplication application(argc, argv);
+  QCoreApplication::setApplicationVersion(
+      QString::fromUtf8(flurb::resources::kProgramVersion.data(),
+                        static_cast<qsizetype>(flurb::resources::kProgramVersion.size())));
   const flurb::resources::LetterPictureStore pictures;
   flurb::platform::ClockSeededRandom random;
 

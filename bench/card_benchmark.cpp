@@ -40,9 +40,15 @@ void keysInTurn(benchmark::State& state, char first, char last) {
   }
 }
 
-void LetterCard(benchmark::State& state) { keysInTurn(state, 'A', 'Z'); }
-void NumberCard(benchmark::State& state) { keysInTurn(state, '0', '9'); }
-void IgnoredKey(benchmark::State& state) { keysInTurn(state, ' ', ' '); }
+void LetterCard(benchmark::State& state) {
+  keysInTurn(state, 'A', 'Z');
+}
+void NumberCard(benchmark::State& state) {
+  keysInTurn(state, '0', '9');
+}
+void IgnoredKey(benchmark::State& state) {
+  keysInTurn(state, ' ', ' ');
+}
 
 BENCHMARK(LetterCard)->Unit(benchmark::kMillisecond);
 BENCHMARK(NumberCard)->Unit(benchmark::kMillisecond);
