@@ -1,0 +1,29 @@
+#include "expected_card.h"
+
+#include "app/flurb_window.h"
+#include "cards/key_dispatch.h"
+#include "cards/letter_card.h"
+#include "platform/drawing.h"
+
+namespace flurb::e2e {
+namespace {
+
+// The X servers of the end-to-end tests report 96 dots per inch.
+constexpr double kTwipsPerPixel = 15;
+constexpr std::int16_t kNoShift = 0;
+
+}  // namespace
+
+QImage expectedClientArea(const CardHistory& history, const platform::FrameExtents& frame,
+                          const platform::ResourceStore& pictures) {
+  Flurb form(kTwipsPerPixel);
+  form.setFrameExtents(frame);
+  // Start-up ends on exactly the state a letter card leaves in a fresh window.
+  cards::showLetterCard(form, pictures, history.startLetter);
+  for (const std::int16_t keyCode : history.keyCodes) {
+    cards::Picture1_KeyDown(form, pictures, keyCode, kNoShift);
+  }
+  return platform::renderWindow(form);
+}
+
+}  // namespace flurb::e2e

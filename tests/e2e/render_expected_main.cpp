@@ -1,0 +1,194 @@
+// Draws the client area the real window must show, and compares screenshots of it:
+//
+//   render-expected --frame L,R,T,B [--start A] [--keys 57,73] --out expected.png
+//   render-expected --frame L,R,T,B [--start A] [--keys ...] --compare shot.png [--diff d.png]
+//   render-expected --frame L,R,T,B [--keys ...] --identify shot.png
+//
+// --frame takes the window manager's frame extents as _NET_FRAME_EXTENTS lists them. --identify
+// names the start letter whose card matches the screenshot exactly. Exit status: 0 when the
+// image was written or matches, 1 when it does not match, 2 for a bad command line.
+
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <optional>
+#include <vector>
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QStringList>
+
+#include "expected_card.h"
+#include "image_difference.h"
+#include "resources/letter_picture_store.h"
+
+namespace {
+
+using flurb::e2e::CardHistory;
+using flurb::platform::FrameExtents;
+
+constexpr int kMatches = 0;
+constexpr int kDiffers = 1;
+constexpr int kBadCommandLine = 2;
+constexpr std::int16_t kFirstLetter = 'A';
+constexpr std::int16_t kLastLetter = 'Z';
+
+std::optional<std::vector<int>> integerList(const QString& text) {
+  std::vector<int> values;
+  if (text.isEmpty()) {
+    return values;
+  }
+  for (const QString& item : text.split(QLatin1Char(','))) {
+    bool isNumber = false;
+    const int value = item.trimmed().toInt(&isNumber);
+    if (!isNumber) {
+      return std::nullopt;
+    }
+    values.push_back(value);
+  }
+  return values;
+}
+
+std::optional<FrameExtents> frameExtents(const QString& text) {
+  const auto values = integerList(text);
+  constexpr std::size_t kSides = 4;
+  if (!values || values->size() != kSides) {
+    return std::nullopt;
+  }
+  return FrameExtents{values->at(0), values->at(1), values->at(2), values->at(3)};
+}
+
+std::optional<std::vector<std::int16_t>> keyCodes(const QString& text) {
+  const auto values = integerList(text);
+  if (!values) {
+    return std::nullopt;
+  }
+  std::vector<std::int16_t> codes;
+  for (const int value : *values) {
+    if (value < INT16_MIN || value > INT16_MAX) {
+      return std::nullopt;
+    }
+    codes.push_back(static_cast<std::int16_t>(value));
+  }
+  return codes;
+}
+
+std::optional<std::int16_t> startLetter(const QString& text) {
+  if (text.size() != 1 || text.at(0) < QLatin1Char('A') || text.at(0) > QLatin1Char('Z')) {
+    return std::nullopt;
+  }
+  return static_cast<std::int16_t>(text.at(0).unicode());
+}
+
+int usage(const QCommandLineParser& parser, const char* problem) {
+  std::fprintf(stderr, "render-expected: %s\n\n%s", problem, qPrintable(parser.helpText()));
+  return kBadCommandLine;
+}
+
+std::optional<QImage> screenshot(const QString& path) {
+  const QImage image(path);
+  if (image.isNull()) {
+    std::fprintf(stderr, "render-expected: cannot read the screenshot %s\n", qPrintable(path));
+    return std::nullopt;
+  }
+  return image;
+}
+
+int compare(const QImage& expected, const QString& shotPath, const QString& diffPath) {
+  const auto shot = screenshot(shotPath);
+  if (!shot) {
+    return kBadCommandLine;
+  }
+  const flurb::e2e::ImageDifference difference = flurb::e2e::compareImages(expected, *shot);
+  if (difference.differingPixels == 0) {
+    return kMatches;
+  }
+  std::printf("%lld pixels differ\n", difference.differingPixels);
+  if (!diffPath.isEmpty()) {
+    difference.marked.save(diffPath);
+  }
+  return kDiffers;
+}
+
+// Prints the one start letter whose card is exactly the screenshot, or the closest one.
+int identify(CardHistory history, const FrameExtents& frame,
+             const flurb::platform::ResourceStore& pictures, const QString& shotPath) {
+  const auto shot = screenshot(shotPath);
+  if (!shot) {
+    return kBadCommandLine;
+  }
+  std::optional<long long> fewestDifferences;
+  std::int16_t closest = kFirstLetter;
+  for (std::int16_t letter = kFirstLetter; letter <= kLastLetter; ++letter) {
+    history.startLetter = letter;
+    const auto difference =
+        flurb::e2e::compareImages(flurb::e2e::expectedClientArea(history, frame, pictures), *shot);
+    if (difference.differingPixels == 0) {
+      std::printf("%c\n", letter);
+      return kMatches;
+    }
+    if (!fewestDifferences || difference.differingPixels < *fewestDifferences) {
+      fewestDifferences = difference.differingPixels;
+      closest = letter;
+    }
+  }
+  std::printf("no letter card matches; closest %c with %lld pixels differing\n", closest,
+              fewestDifferences.value_or(0));
+  return kDiffers;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  const QGuiApplication application(argc, argv);
+
+  QCommandLineParser parser;
+  parser.addHelpOption();
+  const QCommandLineOption frameOption("frame", "Frame extents: left,right,top,bottom.", "L,R,T,B");
+  const QCommandLineOption startOption("start", "The start card's letter (default A).", "letter",
+                                       "A");
+  const QCommandLineOption keysOption("keys", "Key codes given after the start, in order.",
+                                      "codes");
+  const QCommandLineOption outOption("out", "Write the expected client area here.", "png");
+  const QCommandLineOption compareOption("compare", "Compare a client-area screenshot.", "png");
+  const QCommandLineOption diffOption("diff", "With --compare: mark the differences here.", "png");
+  const QCommandLineOption identifyOption("identify", "Name the start letter of a screenshot.",
+                                          "png");
+  parser.addOptions(
+      {frameOption, startOption, keysOption, outOption, compareOption, diffOption, identifyOption});
+  parser.process(application);
+
+  const auto frame = frameExtents(parser.value(frameOption));
+  const auto keys = keyCodes(parser.value(keysOption));
+  const auto start = startLetter(parser.value(startOption));
+  if (!frame) {
+    return usage(parser, "--frame needs four whole numbers");
+  }
+  if (!keys) {
+    return usage(parser, "--keys needs 16-bit key codes separated by commas");
+  }
+  if (!start) {
+    return usage(parser, "--start needs one capital letter");
+  }
+
+  const flurb::resources::LetterPictureStore pictures;
+  const CardHistory history{*start, *keys};
+  try {
+    if (parser.isSet(identifyOption)) {
+      return identify(history, *frame, pictures, parser.value(identifyOption));
+    }
+    const QImage expected = flurb::e2e::expectedClientArea(history, *frame, pictures);
+    if (parser.isSet(compareOption)) {
+      return compare(expected, parser.value(compareOption), parser.value(diffOption));
+    }
+    if (parser.isSet(outOption)) {
+      return expected.save(parser.value(outOption)) ? kMatches : kBadCommandLine;
+    }
+  } catch (const std::exception& error) {
+    // The model raises run-time errors as the program does, e.g. for a picture it cannot load.
+    std::fprintf(stderr, "render-expected: %s\n", error.what());
+    return kBadCommandLine;
+  }
+  return usage(parser, "say what to do: --out, --compare or --identify");
+}

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The real window on an X server with openbox: its caption, fixed client size, tool-window type,
+# no taskbar button, its icon and the keyboard focus; Alt+F4 ends the program with status 0.
+#
+#   window_test.sh PROGRAM RENDER_EXPECTED ARTIFACT_DIR
+set -euo pipefail
+program=$1 render_expected=$2 artifacts=$3
+tools="$(dirname "${BASH_SOURCE[0]}")/../../tools/e2e"
+# shellcheck source=SCRIPTDIR/../../tools/e2e/xsession.sh
+source "$tools/xsession.sh"
+# shellcheck source=SCRIPTDIR/../../tools/e2e/card_checks.sh
+source "$tools/card_checks.sh"
+
+expect_equal() {
+  local what=$1 actual=$2 expected=$3
+  [[ "$actual" == "$expected" ]] || xs_fail "$what: got '$actual', expected '$expected'"
+  xs_note "$what: $actual"
+}
+
+expect_match() {
+  local what=$1 text=$2 pattern=$3
+  grep -qE -- "$pattern" <<<"$text" || xs_fail "$what: '$pattern' not in: $text"
+  xs_note "$what: ok"
+}
+
+xs_start_session "$artifacts"
+cc_init "$render_expected"
+xs_launch "$program"
+xs_note "window $XS_WINDOW up after $XS_STARTUP_MS ms; frame extents $XS_FRAME"
+
+expect_equal "caption (WM_NAME)" "$(xprop -id "$XS_WINDOW" WM_NAME)" \
+  "WM_NAME(STRING) = \"$XS_CAPTION\""
+expect_equal "caption (_NET_WM_NAME)" "$(xprop -id "$XS_WINDOW" _NET_WM_NAME)" \
+  "_NET_WM_NAME(UTF8_STRING) = \"$XS_CAPTION\""
+expect_equal "client size" "${XS_CLIENT_WIDTH}x${XS_CLIENT_HEIGHT}" "487x513"
+# The first type is the one a window manager honours; the others are fallbacks.
+expect_match "window type" "$(xprop -id "$XS_WINDOW" _NET_WM_WINDOW_TYPE)" \
+  '= _NET_WM_WINDOW_TYPE_UTILITY(,|$)'
+expect_match "no taskbar button" "$(xprop -id "$XS_WINDOW" _NET_WM_STATE)" \
+  '_NET_WM_STATE_SKIP_TASKBAR'
+expect_match "fixed size" "$(xprop -id "$XS_WINDOW" WM_NORMAL_HINTS)" \
+  'minimum size: 487 by 513'
+expect_match "fixed size" "$(xprop -id "$XS_WINDOW" WM_NORMAL_HINTS)" \
+  'maximum size: 487 by 513'
+expect_match "window icon" "$(xprop -id "$XS_WINDOW" _NET_WM_ICON | head -n 3)" \
+  'Icon \(32 x 32\)'
+xs_window_has_focus || xs_fail "the window does not have the keyboard focus"
+xs_note "keyboard focus: ok"
+
+cc_identify_start start-card
+xs_note "start card: $CC_START"
+xs_screen_shot screen
+
+xs_close_with_alt_f4
+expect_equal "exit status after Alt+F4" "$XS_EXIT_STATUS" 0

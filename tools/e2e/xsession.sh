@@ -1,0 +1,247 @@
+# shellcheck shell=bash
+# Sourced by the end-to-end tests: a private X server with openbox on it, the program in its own
+# window there, and the means to look at that window and type into it.
+#
+#   xs_start_session ARTIFACT_DIR    Xvfb (a free display, 1280x1024x24) + openbox; both stop when
+#                                    the test's shell exits, whatever way it exits; earlier
+#                                    pictures and logs in ARTIFACT_DIR are removed
+#   xs_launch PROGRAM                start the program, wait for its window, read its geometry
+#   xs_key ARGS...                   xdotool key, sent to whichever window has the focus
+#   xs_client_shot NAME              the client area as NAME.png in the artefact directory
+#   xs_close_with_alt_f4             Alt+F4, then the program's exit status in XS_EXIT_STATUS
+#
+# Waits poll every 20 ms (xdotool's own --sync polls every 500 ms). The caller sets
+# `set -euo pipefail`.
+
+# The XS_ results are read by the tests that source this file.
+# shellcheck disable=SC2034
+
+readonly XS_SCREEN_WIDTH=1280
+readonly XS_SCREEN_HEIGHT=1024
+readonly XS_CAPTION="Quimo's Flurb Cards"
+readonly XS_POLL_SECONDS=0.02
+readonly XS_TWIPS_PER_PIXEL=15 # Xvfb reports 96 dots per inch
+
+XS_DIR=""
+XS_ARTIFACTS=""
+XS_XVFB_PID=""
+XS_WM_PID=""
+XS_PROGRAM_PID=""
+XS_LAUNCHES=0
+
+xs_fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+xs_note() {
+  echo "-- $*"
+}
+
+xs_now_ms() {
+  echo $(($(date +%s%N) / 1000000))
+}
+
+# xs_wait_for SECONDS DESCRIPTION COMMAND...: runs COMMAND until it succeeds.
+xs_wait_for() {
+  local seconds=$1 what=$2
+  shift 2
+  local deadline=$(($(xs_now_ms) + seconds * 1000))
+  until "$@"; do
+    if (($(xs_now_ms) > deadline)); then
+      xs_fail "gave up after ${seconds} s waiting for ${what}"
+    fi
+    sleep "$XS_POLL_SECONDS"
+  done
+}
+
+xs_stop_session() {
+  local pid
+  for pid in "$XS_PROGRAM_PID" "$XS_WM_PID" "$XS_XVFB_PID"; do
+    if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then
+      kill "$pid" 2>/dev/null || true
+      wait "$pid" 2>/dev/null || true
+    fi
+  done
+  XS_PROGRAM_PID="" XS_WM_PID="" XS_XVFB_PID=""
+  if [[ -n "$XS_DIR" ]]; then
+    rm -rf -- "$XS_DIR"
+  fi
+}
+
+xs_display_announced() {
+  grep -qx '[0-9]\+' "$XS_DIR/display" 2>/dev/null
+}
+
+xs_display_accepts_clients() {
+  xset q >/dev/null 2>&1
+}
+
+# openbox is ready once it advertises itself and the frame-extents request the program relies on.
+# (Output is matched in the shell: `| grep -q` can end the writer with SIGPIPE, which pipefail
+# turns into a failure.)
+xs_window_manager_ready() {
+  local check supported
+  if ! kill -0 "$XS_WM_PID" 2>/dev/null; then
+    local status=0
+    wait "$XS_WM_PID" || status=$?
+    xs_fail "openbox ended at start with status $status; see $XS_ARTIFACTS/openbox.log"
+  fi
+  check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) &&
+    supported=$(xprop -root _NET_SUPPORTED 2>/dev/null) &&
+    [[ "$check" == *'window id'* && "$supported" == *_NET_REQUEST_FRAME_EXTENTS* ]]
+}
+
+xs_start_session() {
+  XS_ARTIFACTS=$1
+  mkdir -p -- "$XS_ARTIFACTS"
+  # Pictures and logs of an earlier run would only mislead.
+  find "$XS_ARTIFACTS" -maxdepth 1 -type f \( -name '*.png' -o -name '*.log' \) -delete
+  XS_DIR=$(mktemp -d "${TMPDIR:-/tmp}/flurb-e2e.XXXXXX")
+  trap xs_stop_session EXIT
+  mkdir -m 700 "$XS_DIR/runtime"
+  mkdir "$XS_DIR/config" "$XS_DIR/cache"
+
+  # Xvfb picks a free display itself and writes its number once it accepts connections.
+  Xvfb -displayfd 3 -screen 0 "${XS_SCREEN_WIDTH}x${XS_SCREEN_HEIGHT}x24" -nolisten tcp \
+    3>"$XS_DIR/display" >"$XS_ARTIFACTS/xvfb.log" 2>&1 &
+  XS_XVFB_PID=$!
+  xs_wait_for 10 "Xvfb to announce its display" xs_display_announced
+  DISPLAY=":$(tr -d '\n' <"$XS_DIR/display")"
+  export DISPLAY
+  export XDG_RUNTIME_DIR="$XS_DIR/runtime"
+  unset XAUTHORITY WAYLAND_DISPLAY
+  # Under load a client can still be turned away just after the announcement.
+  xs_wait_for 10 "Xvfb to accept clients" xs_display_accepts_clients
+
+  # The system's own openbox configuration, whatever the person running the tests has set up.
+  XDG_CONFIG_HOME="$XS_DIR/config" XDG_CACHE_HOME="$XS_DIR/cache" \
+    openbox --sm-disable >"$XS_ARTIFACTS/openbox.log" 2>&1 &
+  XS_WM_PID=$!
+  xs_wait_for 10 "openbox to manage the screen" xs_window_manager_ready
+  xs_note "X server on $DISPLAY with openbox"
+}
+
+xs_program_alive() {
+  [[ -n "$XS_PROGRAM_PID" ]] && kill -0 "$XS_PROGRAM_PID" 2>/dev/null
+}
+
+xs_program_gone() {
+  ! xs_program_alive
+}
+
+xs_require_alive() {
+  xs_program_alive || xs_fail "the program is gone; its output: $(cat "$XS_PROGRAM_LOG")"
+}
+
+xs_find_window() {
+  xs_require_alive
+  local found
+  found=$(xdotool search --onlyvisible --name "^${XS_CAPTION}\$" 2>/dev/null) || return 1
+  XS_WINDOW=${found%%$'\n'*}
+  [[ -n "$XS_WINDOW" ]]
+}
+
+# Reads one value from xwininfo's output, e.g. "Absolute upper-left X".
+xs_wininfo_value() {
+  local info=$1 name=$2
+  sed -n "s/^ *${name}: *\\(-\\?[0-9]\\+\\).*/\\1/p" <<<"$info"
+}
+
+xs_frame_known() {
+  local extents
+  extents=$(xprop -id "$XS_WINDOW" _NET_FRAME_EXTENTS 2>/dev/null) || return 1
+  [[ "$extents" =~ =\ *([0-9]+),\ *([0-9]+),\ *([0-9]+),\ *([0-9]+) ]] || return 1
+  XS_FRAME_LEFT=${BASH_REMATCH[1]} XS_FRAME_RIGHT=${BASH_REMATCH[2]}
+  XS_FRAME_TOP=${BASH_REMATCH[3]} XS_FRAME_BOTTOM=${BASH_REMATCH[4]}
+  XS_FRAME="$XS_FRAME_LEFT,$XS_FRAME_RIGHT,$XS_FRAME_TOP,$XS_FRAME_BOTTOM"
+}
+
+# The client window sits inside openbox's frame once it stands at the frame's inner corner.
+xs_reparented() {
+  local info
+  info=$(xwininfo -id "$XS_WINDOW") || return 1
+  [[ "$(xs_wininfo_value "$info" 'Relative upper-left X')" == "$XS_FRAME_LEFT" ]] &&
+    [[ "$(xs_wininfo_value "$info" 'Relative upper-left Y')" == "$XS_FRAME_TOP" ]] || return 1
+  XS_CLIENT_X=$(xs_wininfo_value "$info" 'Absolute upper-left X')
+  XS_CLIENT_Y=$(xs_wininfo_value "$info" 'Absolute upper-left Y')
+  XS_CLIENT_WIDTH=$(xs_wininfo_value "$info" 'Width')
+  XS_CLIENT_HEIGHT=$(xs_wininfo_value "$info" 'Height')
+}
+
+# Starts the program and waits until its window is up in openbox's frame. Sets XS_WINDOW, the
+# frame extents XS_FRAME_* (and XS_FRAME as "left,right,top,bottom") and the client area's place
+# and size XS_CLIENT_*; XS_STARTUP_MS says how long the window took to appear.
+xs_launch() {
+  local program=$1 started
+  XS_LAUNCHES=$((XS_LAUNCHES + 1))
+  XS_PROGRAM_LOG="$XS_ARTIFACTS/program-$XS_LAUNCHES.log"
+  started=$(xs_now_ms)
+  QT_QPA_PLATFORM=xcb "$program" >"$XS_PROGRAM_LOG" 2>&1 &
+  XS_PROGRAM_PID=$!
+  xs_wait_for 10 "the window \"$XS_CAPTION\"" xs_find_window
+  XS_STARTUP_MS=$(($(xs_now_ms) - started))
+  xs_wait_for 5 "the window manager's frame extents" xs_frame_known
+  xs_wait_for 5 "the window to be framed" xs_reparented
+}
+
+xs_window_has_focus() {
+  [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$XS_WINDOW" ]]
+}
+
+# xdotool key ARGS..., to the focused window, which must be the program's.
+xs_key() {
+  xs_window_has_focus || xs_fail "the window lost the keyboard focus (before: $*)"
+  xdotool key --delay 0 "$@"
+}
+
+# "on" or "off" for a lock key as xset reports it: "Caps", "Num".
+xs_lock_state() {
+  xset q | sed -n "s/.*${1} Lock: *\\(on\\|off\\).*/\\1/p"
+}
+
+# Turns Num Lock on or off with its key (X key code 77): a keypad keysym would make xdotool
+# toggle Num Lock behind our back.
+xs_set_num_lock() {
+  local wanted=$1
+  if [[ "$(xs_lock_state Num)" != "$wanted" ]]; then
+    xs_key 77
+  fi
+  xs_wait_for 2 "Num Lock $wanted" xs_lock_is Num "$wanted"
+}
+
+xs_lock_is() {
+  [[ "$(xs_lock_state "$1")" == "$2" ]]
+}
+
+xs_screen_shot() {
+  import -window root "$XS_ARTIFACTS/$1.png"
+}
+
+xs_client_shot() {
+  import -window root \
+    -crop "${XS_CLIENT_WIDTH}x${XS_CLIENT_HEIGHT}+${XS_CLIENT_X}+${XS_CLIENT_Y}" +repage \
+    "$XS_ARTIFACTS/$1.png"
+}
+
+# Alt+F4 asks openbox to close the window; waits for the program to end and sets
+# XS_EXIT_STATUS to its exit status.
+xs_close_with_alt_f4() {
+  xs_key alt+F4
+  xs_wait_for 10 "the program to end after Alt+F4" xs_program_gone
+  XS_EXIT_STATUS=0
+  wait "$XS_PROGRAM_PID" || XS_EXIT_STATUS=$?
+  XS_PROGRAM_PID=""
+}
+
+# The pixel a position in twips lands on: halves go up, as the program rounds them.
+xs_twips_to_pixels() {
+  local twips=$1
+  local doubled=$((2 * twips + XS_TWIPS_PER_PIXEL)) step=$((2 * XS_TWIPS_PER_PIXEL))
+  # Shell division drops the remainder toward zero; the floor is wanted.
+  if ((doubled < 0 && doubled % step != 0)); then
+    echo $((doubled / step - 1))
+  else
+    echo $((doubled / step))
+  fi
+}
