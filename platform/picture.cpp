@@ -10,7 +10,7 @@ Picture LoadResPicture(const ResourceStore& store, QStringView name, std::int16_
   if (kind != kBitmapResource) {
     throw RuntimeError("resource " + quotedName + " was asked for as an unknown kind");
   }
-  const std::optional<QByteArrayView> bytes = store.findBitmap(name);
+  const std::optional<QByteArray> bytes = store.findBitmap(name);
   if (!bytes) {
     throw RuntimeError("no picture named " + quotedName);
   }

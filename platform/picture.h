@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include <QByteArrayView>
+#include <QByteArray>
 #include <QImage>
 #include <QStringView>
 
@@ -35,7 +35,7 @@ class ResourceStore {
   virtual ~ResourceStore() = default;
 
   // The stored bytes of the bitmap with that name, or nothing.
-  virtual std::optional<QByteArrayView> findBitmap(QStringView name) const = 0;
+  virtual std::optional<QByteArray> findBitmap(QStringView name) const = 0;
 };
 
 inline constexpr std::int16_t kBitmapResource = 0;

@@ -24,7 +24,7 @@ bool namesMatch(QStringView requested, char16_t stored) {
 
 }  // namespace
 
-std::optional<QByteArrayView> LetterPictureStore::findBitmap(QStringView name) const {
+std::optional<QByteArray> LetterPictureStore::findBitmap(QStringView name) const {
   for (const char16_t stored : kStoredNames) {
     if (!namesMatch(name, stored)) {
       continue;
@@ -33,12 +33,8 @@ std::optional<QByteArrayView> LetterPictureStore::findBitmap(QStringView name) c
     if (!entry.isValid()) {
       return std::nullopt;
     }
-    // A compressed entry cannot be read in place; handing back no bytes makes the load report
-    // the picture as damaged rather than missing.
-    if (entry.compressionAlgorithm() != QResource::NoCompression) {
-      return QByteArrayView();
-    }
-    return QByteArrayView(entry.data(), entry.size());
+    // Bytes that do not unpack come back empty, and the load reports the picture as damaged.
+    return entry.uncompressedData();
   }
   return std::nullopt;
 }

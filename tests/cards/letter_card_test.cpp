@@ -46,7 +46,7 @@ TEST_F(LetterCard, WithoutAWindowFrameThePictureIsCentredOnTheClientArea) {
 
 TEST_F(LetterCard, APictureThatCannotBeFoundIsARuntimeErrorBeforeTheFrameMoves) {
   class EmptyStore final : public platform::ResourceStore {
-    std::optional<QByteArrayView> findBitmap(QStringView /*name*/) const override { return {}; }
+    std::optional<QByteArray> findBitmap(QStringView /*name*/) const override { return {}; }
   };
   const double leftBefore = form.Image1.Left;
   EXPECT_THROW(showLetterCard(form, EmptyStore(), 'Q'), platform::RuntimeError);

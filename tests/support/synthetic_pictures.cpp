@@ -57,7 +57,7 @@ SyntheticPictureStore::SyntheticPictureStore() {
   }
 }
 
-std::optional<QByteArrayView> SyntheticPictureStore::findBitmap(QStringView name) const {
+std::optional<QByteArray> SyntheticPictureStore::findBitmap(QStringView name) const {
   if (name.size() != 1) {
     return std::nullopt;
   }
@@ -65,7 +65,7 @@ std::optional<QByteArrayView> SyntheticPictureStore::findBitmap(QStringView name
   if (entry == entries_.end()) {
     return std::nullopt;
   }
-  return QByteArrayView(entry->second);
+  return entry->second;
 }
 
 }  // namespace flurb::testing

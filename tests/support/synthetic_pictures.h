@@ -22,7 +22,7 @@ class SyntheticPictureStore final : public platform::ResourceStore {
   static QColor colourOf(QChar letter);
 
   SyntheticPictureStore();
-  std::optional<QByteArrayView> findBitmap(QStringView name) const override;
+  std::optional<QByteArray> findBitmap(QStringView name) const override;
 
  private:
   std::map<QChar, QByteArray> entries_;
