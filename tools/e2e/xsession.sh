@@ -102,8 +102,9 @@ xs_start_session() {
   mkdir -m 700 "$XS_DIR/runtime"
   mkdir "$XS_DIR/config" "$XS_DIR/cache"
 
-  # Xvfb picks a free display itself and writes its number once it accepts connections.
-  Xvfb -displayfd 3 -screen 0 "${XS_SCREEN_WIDTH}x${XS_SCREEN_HEIGHT}x24" -nolisten tcp \
+  # Xvfb picks a free display itself and writes its number once it accepts connections. Without
+  # -noreset it starts over whenever its last client leaves, and turns away whoever comes then.
+  Xvfb -displayfd 3 -screen 0 "${XS_SCREEN_WIDTH}x${XS_SCREEN_HEIGHT}x24" -nolisten tcp -noreset \
     3>"$XS_DIR/display" >"$XS_ARTIFACTS/xvfb.log" 2>&1 &
   XS_XVFB_PID=$!
   xs_wait_for 10 "Xvfb to announce its display" xs_display_announced
