@@ -99,6 +99,9 @@ xs_start_session() {
   find "$XS_ARTIFACTS" -maxdepth 1 -type f \( -name '*.png' -o -name '*.log' \) -delete
   XS_DIR=$(mktemp -d "${TMPDIR:-/tmp}/flurb-e2e.XXXXXX")
   trap xs_stop_session EXIT
+  # A signal ends the shell without its EXIT trap unless the signal is trapped too.
+  trap 'exit 143' TERM
+  trap 'exit 130' INT
   mkdir -m 700 "$XS_DIR/runtime"
   mkdir "$XS_DIR/config" "$XS_DIR/cache"
 
