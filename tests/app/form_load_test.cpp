@@ -63,8 +63,8 @@ TEST_F(FormLoad, CentresTheWindowByItsOuterSize) {
   ScriptedRandom random(form, {0.66F});
   Form_Load(form, kScreen, random, pictures);
   // Outer size 489 x 534 pixels = 7335 x 8010 twips.
-  EXPECT_DOUBLE_EQ(form.Left, (19200 - 7335) / 2);
-  EXPECT_DOUBLE_EQ(form.Top, (15360 - 8010) / 2);
+  EXPECT_DOUBLE_EQ(form.Left, 5932);  // 11865 / 2, the half twip dropped
+  EXPECT_DOUBLE_EQ(form.Top, 3675);   // 7350 / 2
 }
 
 TEST_F(FormLoad, DrawsUntilALetterComesUpReseedingAndCentringOnEveryPass) {

@@ -22,7 +22,7 @@ class RealWindow : public ::testing::Test {
   }
 
   // Delivers a key the way the window system does, to whatever holds the focus.
-  void deliver(QEvent::Type type, int key, bool autoRepeat = false) {
+  static void deliver(QEvent::Type type, int key, bool autoRepeat = false) {
     QKeyEvent event(type, key, Qt::NoModifier, 0, 0, 0, QString(), autoRepeat);
     QApplication::sendEvent(QApplication::focusWidget(), &event);
   }

@@ -9,8 +9,8 @@ namespace {
 constexpr double kTwipsPerPixel = 15;
 
 struct ControlInPixels {
-  const char* name;
-  const platform::Control& (*control)(const Flurb&);
+  const char* name{};
+  const platform::Control& (*control)(const Flurb&){};
   QRect pixels;
 };
 

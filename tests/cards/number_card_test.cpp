@@ -1,5 +1,7 @@
 #include "cards/number_card.h"
 
+#include <string_view>
+
 #include "card_fixture.h"
 #include "cards/letter_card.h"
 
@@ -12,8 +14,8 @@ TEST_F(NumberCard, EveryDigitShowsItselfAboveAsManyDotsAsItCounts) {
   showLetterCard(form, pictures, 'K');
   const double pictureLeft = form.Image1.Left;
   // From nine dots down to none and back up, so every digit meets leftovers of another.
-  const char digits[] = "9876543210135792468";
-  for (const char digit : std::string_view(digits)) {
+  constexpr std::string_view kDigits = "9876543210135792468";
+  for (const char digit : kDigits) {
     showNumberCard(form, digit);
     EXPECT_TRUE(form.Label1.Caption.isEmpty()) << digit;
     EXPECT_EQ(form.Label2.Caption, QString(QLatin1Char(digit)));

@@ -34,9 +34,10 @@ QByteArray storedBitmap(const QImage& image) {
     QByteArray row(stride, '\0');
     for (int x = 0; x < image.width(); ++x) {
       const QRgb pixel = image.pixel(x, y);
-      row[x * 3] = static_cast<char>(qBlue(pixel));
-      row[x * 3 + 1] = static_cast<char>(qGreen(pixel));
-      row[x * 3 + 2] = static_cast<char>(qRed(pixel));
+      const qsizetype offset = qsizetype{x} * 3;
+      row[offset] = static_cast<char>(qBlue(pixel));
+      row[offset + 1] = static_cast<char>(qGreen(pixel));
+      row[offset + 2] = static_cast<char>(qRed(pixel));
     }
     bytes.append(row);
   }
