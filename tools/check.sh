@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: the optimised build with the end-to-end
-# tests on a private X server, the sanitizer build, the decoder fuzzer and the source checks.
+# tests on a private X server and the package test, the sanitizer build with the same tests but
+# the package's, the decoder fuzzer and the source checks.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 jobs=$(nproc)
