@@ -10,7 +10,7 @@ program="$build/app/flurb-cards"
 bare="$build/bench/bare_window"
 runs=15
 
-# shellcheck source=../tools/e2e/xsession.sh
+# shellcheck source=tools/e2e/xsession.sh
 source "$root/tools/e2e/xsession.sh"
 xs_start_session "$build/bench-artifacts"
 
