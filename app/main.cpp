@@ -5,13 +5,13 @@
 #include <QImage>
 #include <QPixmap>
 
-#include "app/flurb_window.h"
-#include "app/form_load.h"
+#include "app/startup.h"
+#include "cards/card_window.h"
 #include "cards/key_dispatch.h"
-#include "platform/event_loop.h"
+#include "platform/qt/event_loop.h"
+#include "platform/qt/qt_screen.h"
+#include "platform/qt/toolkit_failure.h"
 #include "platform/random_source.h"
-#include "platform/screen.h"
-#include "platform/toolkit_failure.h"
 #include "resources/letter_picture_store.h"
 #include "resources/program_icon.h"
 #include "resources/program_version.h"
@@ -25,7 +25,8 @@ QIcon programIcon() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  flurb::platform::exitCleanlyOnToolkitFailure();
+  namespace qt = flurb::platform::qt;
+  qt::exitCleanlyOnToolkitFailure();
   const QApplication application(argc, argv);
   QCoreApplication::setApplicationVersion(
       QString::fromUtf8(flurb::resources::kProgramVersion.data(),
@@ -33,21 +34,21 @@ int main(int argc, char** argv) {
   const flurb::resources::LetterPictureStore pictures;
   flurb::platform::ClockSeededRandom random;
 
-  std::unique_ptr<flurb::Flurb> form;
-  flurb::platform::ScreenSize screen{};
-  const bool screenKnown = flurb::platform::runHandler(
+  std::unique_ptr<flurb::cards::CardWindow> window;
+  flurb::platform::ScreenArea screen;
+  const bool screenKnown = qt::runHandler(
       [&] {
-        form = std::make_unique<flurb::Flurb>(flurb::platform::screenTwipsPerPixel());
-        screen = flurb::platform::primaryScreenSize();
+        window = std::make_unique<flurb::cards::CardWindow>(qt::screenTwipsPerPixel());
+        screen = qt::primaryScreenArea();
       },
-      flurb::platform::showRuntimeError);
+      qt::showRuntimeError);
   if (!screenKnown) {
     return 1;
   }
-  return flurb::platform::runForm(
-      *form, form->Picture1, programIcon(),
-      [&] { flurb::Form_Load(*form, screen, random, pictures); },
+  return qt::runWindow(
+      *window, window->focusBox, programIcon(),
+      [&] { flurb::app::onLoad(*window, screen, random, pictures); },
       [&](const std::int16_t& keyCode, const std::int16_t& shift) {
-        flurb::cards::Picture1_KeyDown(*form, pictures, keyCode, shift);
+        flurb::cards::onKeyDown(*window, pictures, keyCode, shift);
       });
 }

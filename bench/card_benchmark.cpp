@@ -7,9 +7,10 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/flurb_window.h"
+#include "cards/card_window.h"
 #include "cards/key_dispatch.h"
 #include "platform/drawing.h"
+#include "platform/qt/painter_canvas.h"
 #include "resources/letter_picture_store.h"
 
 namespace {
@@ -17,16 +18,17 @@ namespace {
 constexpr double kTwipsPerPixel = 15;
 
 struct Window {
-  Window() { form.setFrameExtents({.left = 1, .right = 1, .top = 20, .bottom = 1}); }
-  flurb::Flurb form{kTwipsPerPixel};
+  Window() { cards.setFrameExtents({.left = 1, .right = 1, .top = 20, .bottom = 1}); }
+  flurb::cards::CardWindow cards{kTwipsPerPixel};
   flurb::resources::LetterPictureStore pictures;
-  QImage canvas{form.clientPixels(), QImage::Format_RGB32};
+  QImage canvas{cards.clientPixels().width, cards.clientPixels().height, QImage::Format_RGB32};
 
   void pressAndPaint(std::int16_t keyCode) {
     const std::int16_t shift = 0;
-    flurb::cards::Picture1_KeyDown(form, pictures, keyCode, shift);
+    flurb::cards::onKeyDown(cards, pictures, keyCode, shift);
     QPainter painter(&canvas);
-    flurb::platform::drawWindow(painter, form);
+    flurb::platform::qt::PainterCanvas painterCanvas(painter);
+    flurb::platform::paintWindow(painterCanvas, cards, flurb::platform::ClassicColours());
   }
 };
 

@@ -5,16 +5,16 @@
 
 namespace flurb::cards {
 
-void Picture1_KeyDown(Flurb& form, const platform::ResourceStore& pictures,
-                      const std::int16_t& KeyCode, const std::int16_t& /*Shift*/) {
+void onKeyDown(CardWindow& window, const platform::ResourceStore& pictures,
+               const std::int16_t& keyCode, const std::int16_t& /*shift*/) {
   constexpr std::int16_t kKeyA = 65;
   constexpr std::int16_t kKeyZ = 90;
   constexpr std::int16_t kKey0 = 48;
   constexpr std::int16_t kKey9 = 57;
-  if (KeyCode >= kKeyA && KeyCode <= kKeyZ) {
-    showLetterCard(form, pictures, KeyCode);
-  } else if (KeyCode >= kKey0 && KeyCode <= kKey9) {
-    showNumberCard(form, KeyCode);
+  if (keyCode >= kKeyA && keyCode <= kKeyZ) {
+    showLetterCard(window, pictures, keyCode);
+  } else if (keyCode >= kKey0 && keyCode <= kKey9) {
+    showNumberCard(window, keyCode);
   }
 }
 

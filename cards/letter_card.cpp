@@ -4,27 +4,29 @@
 
 namespace flurb::cards {
 
-QString letterPair(std::int16_t code) {
-  const QString letter = platform::characterForCode(code);
+std::u16string letterPair(std::int16_t code) {
+  const std::u16string letter = platform::characterForCode(code);
   return letter + platform::lowerCase(letter);
 }
 
-void loadLetterPicture(Flurb& form, const platform::ResourceStore& pictures,
+void loadLetterPicture(CardWindow& window, const platform::ResourceStore& pictures,
                        std::int16_t letterCode) {
-  const QString name = platform::lowerCase(platform::characterForCode(letterCode));
-  form.Image1.setPicture(platform::LoadResPicture(pictures, name, platform::kBitmapResource));
+  const std::u16string name = platform::lowerCase(platform::characterForCode(letterCode));
+  window.pictureFrame.setPicture(
+      platform::loadResPicture(pictures, name, platform::kBitmapResource));
 }
 
-void centreImage(Flurb& form) {
-  form.Image1.Left = (form.Width() - form.Image1.Width()) / 2;
+void centrePictureFrame(CardWindow& window) {
+  window.pictureFrame.left = (window.width() - window.pictureFrame.width()) / 2;
 }
 
-void showLetterCard(Flurb& form, const platform::ResourceStore& pictures, std::int16_t letterCode) {
-  form.Label2.Caption.clear();
-  form.Label1.Caption = letterPair(letterCode);
-  form.Image1.Top = kLetterCardImageTop;
-  loadLetterPicture(form, pictures, letterCode);
-  centreImage(form);
+void showLetterCard(CardWindow& window, const platform::ResourceStore& pictures,
+                    std::int16_t letterCode) {
+  window.digitLabel.caption.clear();
+  window.letterLabel.caption = letterPair(letterCode);
+  window.pictureFrame.top = kLetterCardPictureTop;
+  loadLetterPicture(window, pictures, letterCode);
+  centrePictureFrame(window);
 }
 
 }  // namespace flurb::cards

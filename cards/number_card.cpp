@@ -4,21 +4,21 @@
 
 namespace flurb::cards {
 
-void HideDots(Flurb& form) {
-  for (platform::Dot& dot : form.Shape1) {
-    dot.Visible = false;
+void hideDots(CardWindow& window) {
+  for (platform::Dot& dot : window.dots) {
+    dot.visible = false;
   }
 }
 
-void showNumberCard(Flurb& form, std::int16_t keyCode) {
+void showNumberCard(CardWindow& window, std::int16_t keyCode) {
   constexpr std::int16_t kDigitZero = 48;
-  form.Label1.Caption.clear();
-  form.Label2.Caption = platform::characterForCode(keyCode);
-  form.Image1.Top = kNumberCardImageTop;
-  HideDots(form);
+  window.letterLabel.caption.clear();
+  window.digitLabel.caption = platform::characterForCode(keyCode);
+  window.pictureFrame.top = kNumberCardPictureTop;
+  hideDots(window);
   const int count = keyCode - kDigitZero;
   for (int index = 0; index < count; ++index) {
-    form.Shape1.at(static_cast<std::size_t>(index)).Visible = true;
+    window.dots.at(static_cast<std::size_t>(index)).visible = true;
   }
 }
 

@@ -6,6 +6,7 @@ namespace flurb::platform {
 namespace {
 
 constexpr std::uint32_t kSystemColourCount = 25;
+constexpr std::uint32_t kWindowTextIndex = 8;
 
 // The classic scheme, indexed by system colour number.
 constexpr std::array<Colour, kSystemColourCount> kClassicScheme = {
@@ -36,21 +37,18 @@ constexpr std::array<Colour, kSystemColourCount> kClassicScheme = {
     fixedColour(255, 255, 225),  // 24 tooltip background
 };
 
-QColor fromBgr(Colour colour) {
-  constexpr Colour kByte = 0xFFU;
-  return {static_cast<int>(colour & kByte), static_cast<int>((colour >> 8U) & kByte),
-          static_cast<int>((colour >> 16U) & kByte)};
-}
-
 }  // namespace
 
-QColor resolveColour(Colour colour) {
-  if ((colour & kSystemColourFlag) == 0U) {
-    return fromBgr(colour);
-  }
-  const std::uint32_t index = colour & ~kSystemColourFlag;
+Rgb ClassicColours::systemColour(std::uint32_t index) const {
   // An unknown system colour number draws as the window text colour, like the desktop does.
-  return fromBgr(index < kSystemColourCount ? kClassicScheme.at(index) : kClassicScheme.at(8));
+  return toRgb(kClassicScheme.at(index < kSystemColourCount ? index : kWindowTextIndex));
+}
+
+Rgb resolveColour(Colour colour, const SystemColours& system) {
+  if ((colour & kSystemColourFlag) == 0U) {
+    return toRgb(colour);
+  }
+  return system.systemColour(colour & ~kSystemColourFlag);
 }
 
 }  // namespace flurb::platform

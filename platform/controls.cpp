@@ -1,71 +1,58 @@
 #include "controls.h"
 
-#include <QFont>
-#include <QFontMetrics>
-#include <QPainter>
+#include <algorithm>
 
-#include "fonts.h"
 #include "twips.h"
 
 namespace flurb::platform {
+
 int Control::toPixels(double twips) const {
   return twipsToPixels(twips, twipsPerPixel_);
 }
 
-QRect Control::pixelRect() const {
-  const int left = toPixels(Left);
-  const int top = toPixels(Top);
-  return {left, top, toPixels(Left + Width()) - left, toPixels(Top + Height()) - top};
+PixelRect Control::pixelRect() const {
+  const int leftPixel = toPixels(left);
+  const int topPixel = toPixels(top);
+  return {leftPixel, topPixel, toPixels(left + width()) - leftPixel,
+          toPixels(top + height()) - topPixel};
 }
 
-void Label::draw(QPainter& painter) const {
-  const QRect rect = pixelRect();
-  if (Style == BackStyle::kOpaque) {
-    painter.fillRect(rect, resolveColour(BackColor));
+int Label::fontPixels() const {
+  return std::max(1, toPixels(look.font.points * kTwipsPerPoint));
+}
+
+void Label::draw(Canvas& canvas, const SystemColours& colours) const {
+  const PixelRect rect = pixelRect();
+  if (look.backStyle == BackStyle::kOpaque) {
+    canvas.fillRect(rect, resolveColour(look.backColor, colours));
   }
-  if (Caption.isEmpty()) {
-    return;
+  if (!caption.empty()) {
+    canvas.drawCaption(rect, look.font, fontPixels(), resolveColour(look.foreColor, colours),
+                       caption);
   }
-  const QFont font = toQFont(Font, twipsPerPixel());
-  const QFontMetrics metrics(font);
-  const int textWidth = metrics.horizontalAdvance(Caption);
-  painter.save();
-  painter.setClipRect(rect, Qt::IntersectClip);
-  painter.setFont(font);
-  painter.setPen(resolveColour(ForeColor));
-  painter.drawText(
-      QPoint(rect.left() + (rect.width() - textWidth) / 2, rect.top() + metrics.ascent()), Caption);
-  painter.restore();
 }
 
-double PictureFrame::Width() const {
-  return picture_ ? picture_->widthPixels() * twipsPerPixel() : Control::Width();
+double PictureFrame::width() const {
+  return picture_ ? picture_->width() * twipsPerPixel() : Control::width();
 }
 
-double PictureFrame::Height() const {
-  return picture_ ? picture_->heightPixels() * twipsPerPixel() : Control::Height();
+double PictureFrame::height() const {
+  return picture_ ? picture_->height() * twipsPerPixel() : Control::height();
 }
 
-void PictureFrame::draw(QPainter& painter) const {
+void PictureFrame::draw(Canvas& canvas, const SystemColours& /*colours*/) const {
   if (picture_) {
-    painter.drawImage(QPoint(toPixels(Left), toPixels(Top)), picture_->image());
+    canvas.drawPicture(toPixels(left), toPixels(top), *picture_);
   }
 }
 
-void Dot::draw(QPainter& painter) const {
-  const QRect square = pixelRect();
-  painter.save();
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setPen(QPen(resolveColour(BorderColor), 1));
-  painter.setBrush(resolveColour(FillColor));
-  // A one-pixel pen draws on and right/below the path, so the path is one pixel smaller than
-  // the square to keep the outline inside it.
-  painter.drawEllipse(square.adjusted(0, 0, -1, -1));
-  painter.restore();
+void Dot::draw(Canvas& canvas, const SystemColours& colours) const {
+  canvas.drawCircle(pixelRect(), resolveColour(fillColor, colours),
+                    resolveColour(borderColor, colours));
 }
 
-void FocusBox::draw(QPainter& painter) const {
-  painter.fillRect(pixelRect(), resolveColour(BackColor));
+void FocusBox::draw(Canvas& canvas, const SystemColours& colours) const {
+  canvas.fillRect(pixelRect(), resolveColour(backColor, colours));
 }
 
 }  // namespace flurb::platform

@@ -1,14 +1,12 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
-#include <QRect>
-#include <QString>
-
+#include "canvas.h"
 #include "colour.h"
+#include "geometry.h"
 #include "picture.h"
-
-class QPainter;
 
 namespace flurb::platform {
 
@@ -20,23 +18,14 @@ struct ControlPlace {
   double height;
 };
 
-struct FontSpec {
-  QString family;
-  double points{};
-  int weight{};  // 400 normal, 700 bold
-  bool italic{};
-  bool underline{};
-  bool strikeOut{};
-};
-
 // A control of the window. Positions are kept in twips and turned into pixels only when drawing;
 // what the program writes are public properties, what follows from others is read through a
 // function.
 class Control {
  public:
   Control(const ControlPlace& place, double twipsPerPixel)
-      : Left(place.left),
-        Top(place.top),
+      : left(place.left),
+        top(place.top),
         designWidth_(place.width),
         designHeight_(place.height),
         twipsPerPixel_(twipsPerPixel) {}
@@ -46,20 +35,18 @@ class Control {
   Control& operator=(Control&&) = delete;
   virtual ~Control() = default;
 
-  double Left;
-  double Top;
-  bool Visible = true;
+  double left;
+  double top;
+  bool visible = true;
 
-  virtual double Width() const { return designWidth_; }
-  virtual double Height() const { return designHeight_; }
+  virtual double width() const { return designWidth_; }
+  virtual double height() const { return designHeight_; }
 
-  // A control with a window of its own is drawn after (in front of) every windowless one.
-  virtual bool hasOwnWindow() const { return false; }
-  virtual void draw(QPainter& painter) const = 0;
+  virtual void draw(Canvas& canvas, const SystemColours& colours) const = 0;
 
   // The control's rectangle in client pixels; each edge is rounded on its own so neighbours
   // meet without gaps.
-  QRect pixelRect() const;
+  PixelRect pixelRect() const;
   int toPixels(double twips) const;
   double twipsPerPixel() const { return twipsPerPixel_; }
 
@@ -71,25 +58,26 @@ class Control {
 
 enum class BackStyle { kTransparent, kOpaque };
 
+struct LabelLook {
+  FontSpec font;
+  Colour foreColor{};
+  Colour backColor{};
+  BackStyle backStyle{};
+};
+
 // One line of text, its character cell's top at the label's top edge, centred across the label
 // and cut off at its edges.
 class Label final : public Control {
  public:
-  Label(const ControlPlace& place, double twipsPerPixel, FontSpec font, Colour foreColor,
-        Colour backColor, BackStyle backStyle)
-      : Control(place, twipsPerPixel),
-        Font(std::move(font)),
-        ForeColor(foreColor),
-        BackColor(backColor),
-        Style(backStyle) {}
+  Label(const ControlPlace& place, double twipsPerPixel, LabelLook labelLook)
+      : Control(place, twipsPerPixel), look(std::move(labelLook)) {}
 
-  QString Caption;
-  const FontSpec Font;
-  const Colour ForeColor;
-  const Colour BackColor;
-  const BackStyle Style;
+  std::u16string caption;
+  const LabelLook look;
 
-  void draw(QPainter& painter) const override;
+  // The font's size in pixels at this window's resolution.
+  int fontPixels() const;
+  void draw(Canvas& canvas, const SystemColours& colours) const override;
 };
 
 // Shows its picture pixel for pixel and takes on the picture's size; with no picture it draws
@@ -102,9 +90,9 @@ class PictureFrame final : public Control {
   const std::optional<Picture>& picture() const { return picture_; }
   bool hasPicture() const { return picture_.has_value(); }
 
-  double Width() const override;
-  double Height() const override;
-  void draw(QPainter& painter) const override;
+  double width() const override;
+  double height() const override;
+  void draw(Canvas& canvas, const SystemColours& colours) const override;
 
  private:
   std::optional<Picture> picture_;
@@ -113,25 +101,24 @@ class PictureFrame final : public Control {
 // A filled circle inscribed in its square, with a one-pixel outline inside the square.
 class Dot final : public Control {
  public:
-  Dot(const ControlPlace& place, double twipsPerPixel, Colour fillColor, Colour borderColor)
-      : Control(place, twipsPerPixel), FillColor(fillColor), BorderColor(borderColor) {}
+  Dot(const ControlPlace& place, double twipsPerPixel, Colour fill, Colour border)
+      : Control(place, twipsPerPixel), fillColor(fill), borderColor(border) {}
 
-  const Colour FillColor;
-  const Colour BorderColor;
+  const Colour fillColor;
+  const Colour borderColor;
 
-  void draw(QPainter& painter) const override;
+  void draw(Canvas& canvas, const SystemColours& colours) const override;
 };
 
 // A plain square in its background colour that holds the keyboard focus.
 class FocusBox final : public Control {
  public:
-  FocusBox(const ControlPlace& place, double twipsPerPixel, Colour backColor)
-      : Control(place, twipsPerPixel), BackColor(backColor) {}
+  FocusBox(const ControlPlace& place, double twipsPerPixel, Colour background)
+      : Control(place, twipsPerPixel), backColor(background) {}
 
-  const Colour BackColor;
+  const Colour backColor;
 
-  bool hasOwnWindow() const override { return true; }
-  void draw(QPainter& painter) const override;
+  void draw(Canvas& canvas, const SystemColours& colours) const override;
 };
 
 }  // namespace flurb::platform

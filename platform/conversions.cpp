@@ -36,16 +36,27 @@ std::int16_t roundToInt16(double value) {
   return roundHalfToEven<std::int16_t>(value);
 }
 
-QString characterForCode(std::int16_t code) {
+std::u16string characterForCode(std::int16_t code) {
   constexpr std::int16_t kLastLatin1 = 255;
   if (code < 0 || code > kLastLatin1) {
     throw RuntimeError("no character has the code " + std::to_string(code));
   }
-  return QString(QChar(static_cast<char16_t>(code)));
+  return {static_cast<char16_t>(code)};
 }
 
-QString lowerCase(const QString& text) {
-  return text.toLower();
+std::u16string lowerCase(std::u16string_view text) {
+  constexpr char16_t kCaseDistance = 0x20;
+  constexpr char16_t kMultiplicationSign = 0xD7;
+  const auto isCapital = [](char16_t c) {
+    return (c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != kMultiplicationSign);
+  };
+  std::u16string lower(text);
+  for (char16_t& c : lower) {
+    if (isCapital(c)) {
+      c = static_cast<char16_t>(c + kCaseDistance);
+    }
+  }
+  return lower;
 }
 
 }  // namespace flurb::platform

@@ -1,8 +1,7 @@
 #pragma once
 
 #include <cstdint>
-
-#include <QString>
+#include <string>
 
 namespace flurb::platform {
 
@@ -13,9 +12,10 @@ std::int16_t roundToInt16(double value);
 
 // The one-character string for a character code in 0..255 (Latin-1); other codes are a run-time
 // error.
-QString characterForCode(std::int16_t code);
+std::u16string characterForCode(std::int16_t code);
 
-// Capitals turned into small letters, everything else unchanged.
-QString lowerCase(const QString& text);
+// Capitals turned into small letters, everything else unchanged. Every character the program
+// makes is Latin-1, whose capitals all have their small letter 0x20 above them.
+std::u16string lowerCase(std::u16string_view text);
 
 }  // namespace flurb::platform

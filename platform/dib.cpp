@@ -1,35 +1,34 @@
 #include "dib.h"
 
-#include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace flurb::platform {
 namespace {
 
-constexpr qsizetype kInfoHeaderSize = 40;
+constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::int64_t kMaxSide = 16384;  // far beyond any picture the program carries
 constexpr std::int64_t kBytesPerPixel = 3;
 
-std::uint32_t readU32(QByteArrayView bytes, qsizetype offset) {
+std::uint32_t readU32(std::span<const std::uint8_t> bytes, std::size_t offset) {
   std::uint32_t value = 0;
-  for (qsizetype i = 3; i >= 0; --i) {
-    value = (value << 8U) | static_cast<std::uint8_t>(bytes[offset + i]);
+  for (std::size_t i = 4; i-- > 0;) {
+    value = (value << 8U) | bytes[offset + i];
   }
   return value;
 }
 
-std::uint16_t readU16(QByteArrayView bytes, qsizetype offset) {
-  return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[offset]) |
-                                    (static_cast<std::uint8_t>(bytes[offset + 1]) << 8U));
+std::uint16_t readU16(std::span<const std::uint8_t> bytes, std::size_t offset) {
+  return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8U));
 }
 
-std::int32_t readS32(QByteArrayView bytes, qsizetype offset) {
+std::int32_t readS32(std::span<const std::uint8_t> bytes, std::size_t offset) {
   return static_cast<std::int32_t>(readU32(bytes, offset));
 }
 
 }  // namespace
 
-std::optional<QImage> decodeDib(QByteArrayView bytes) {
+std::optional<Picture> decodeDib(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < kInfoHeaderSize || readU32(bytes, 0) != kInfoHeaderSize) {
     return std::nullopt;
   }
@@ -45,26 +44,23 @@ std::optional<QImage> decodeDib(QByteArrayView bytes) {
     return std::nullopt;
   }
   const std::int64_t stride = (width * kBytesPerPixel + 3) / 4 * 4;
-  if (bytes.size() - kInfoHeaderSize < stride * height) {
+  if (static_cast<std::int64_t>(bytes.size() - kInfoHeaderSize) < stride * height) {
     return std::nullopt;
   }
 
-  QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
-  if (image.isNull()) {
-    return std::nullopt;
-  }
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
   const bool bottomUp = signedHeight > 0;
-  const auto* pixels = reinterpret_cast<const std::uint8_t*>(bytes.data()) + kInfoHeaderSize;
+  const std::span<const std::uint8_t> rows = bytes.subspan(kInfoHeaderSize);
   for (std::int64_t y = 0; y < height; ++y) {
     const std::int64_t storedRow = bottomUp ? height - 1 - y : y;
-    const std::uint8_t* source = pixels + storedRow * stride;
-    auto* target = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(y)));
+    const std::uint8_t* source = rows.data() + storedRow * stride;
+    std::uint32_t* target = pixels.data() + y * width;
     for (std::int64_t x = 0; x < width; ++x) {
       const std::uint8_t* bgr = source + x * kBytesPerPixel;
-      target[x] = qRgb(bgr[2], bgr[1], bgr[0]);
+      target[x] = (std::uint32_t{bgr[2]} << 16U) | (std::uint32_t{bgr[1]} << 8U) | bgr[0];
     }
   }
-  return image;
+  return Picture(static_cast<int>(width), static_cast<int>(height), std::move(pixels));
 }
 
 }  // namespace flurb::platform

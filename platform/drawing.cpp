@@ -1,48 +1,27 @@
 #include "drawing.h"
 
-#include <QPainter>
+#include <ranges>
 
 #include "twips.h"
-#include "window.h"
 
 namespace flurb::platform {
 
-QSize Window::clientPixels() const {
+PixelSize Window::clientPixels() const {
   return {twipsToPixels(clientWidth_, twipsPerPixel_),
           twipsToPixels(clientHeight_, twipsPerPixel_)};
 }
 
-void drawWindow(QPainter& painter, const Window& window) {
-  const QRect client(QPoint(0, 0), window.clientPixels());
-  painter.save();
-  painter.setClipRect(client);
-  painter.fillRect(client, resolveColour(window.BackColor));
-
+void paintWindow(Canvas& canvas, const Window& window, const SystemColours& colours) {
+  const PixelSize client = window.clientPixels();
+  canvas.fillRect({0, 0, client.width, client.height}, resolveColour(window.backColor, colours));
+  // The focus box is the frontmost control, so one back-to-front pass draws it last, above
+  // everything, as its own window would stand.
   const std::vector<const Control*> frontToBack = window.controlsFrontToBack();
-  const std::vector<const Control*> backToFront(frontToBack.rbegin(), frontToBack.rend());
-  const auto drawIfVisible = [&painter](const Control* control) {
-    if (control->Visible) {
-      control->draw(painter);
-    }
-  };
-  for (const Control* control : backToFront) {
-    if (!control->hasOwnWindow()) {
-      drawIfVisible(control);
+  for (const Control* control : frontToBack | std::views::reverse) {
+    if (control->visible) {
+      control->draw(canvas, colours);
     }
   }
-  for (const Control* control : backToFront) {
-    if (control->hasOwnWindow()) {
-      drawIfVisible(control);
-    }
-  }
-  painter.restore();
-}
-
-QImage renderWindow(const Window& window) {
-  QImage image(window.clientPixels(), QImage::Format_RGB32);
-  QPainter painter(&image);
-  drawWindow(painter, window);
-  return image;
 }
 
 }  // namespace flurb::platform

@@ -1,19 +1,13 @@
 #pragma once
 
-#include <QImage>
-
-class QPainter;
+#include "canvas.h"
+#include "colour.h"
+#include "window.h"
 
 namespace flurb::platform {
 
-class Window;
-
-// Paints the client area from the controls' properties: the background, the windowless controls
-// from back to front, then the controls with windows of their own; nothing outside the client
-// area.
-void drawWindow(QPainter& painter, const Window& window);
-
-// The client area as drawWindow paints it.
-QImage renderWindow(const Window& window);
+// Paints the client area from the controls' properties: the background, then every visible
+// control from back to front. The canvas keeps everything inside the client area.
+void paintWindow(Canvas& canvas, const Window& window, const SystemColours& colours);
 
 }  // namespace flurb::platform

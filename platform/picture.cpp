@@ -1,24 +1,44 @@
 #include "picture.h"
 
+#include <string>
+
 #include "dib.h"
 #include "runtime_error.h"
 
 namespace flurb::platform {
+namespace {
 
-Picture LoadResPicture(const ResourceStore& store, QStringView name, std::int16_t kind) {
-  const std::string quotedName = "\"" + name.toString().toStdString() + "\"";
+// The name as it goes into an error message: printable ASCII as it is, anything else as '?'.
+std::string quoted(std::u16string_view name) {
+  constexpr char16_t kFirstPrintable = 0x20;
+  constexpr char16_t kLastPrintable = 0x7E;
+  std::string text = "\"";
+  for (const char16_t c : name) {
+    text += (c >= kFirstPrintable && c <= kLastPrintable) ? static_cast<char>(c) : '?';
+  }
+  return text + "\"";
+}
+
+}  // namespace
+
+std::uint32_t Picture::pixel(int x, int y) const {
+  return pixels_.at(static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                    static_cast<std::size_t>(x));
+}
+
+Picture loadResPicture(const ResourceStore& store, std::u16string_view name, std::int16_t kind) {
   if (kind != kBitmapResource) {
-    throw RuntimeError("resource " + quotedName + " was asked for as an unknown kind");
+    throw RuntimeError("resource " + quoted(name) + " was asked for as an unknown kind");
   }
-  const std::optional<QByteArray> bytes = store.findBitmap(name);
+  const std::optional<std::vector<std::uint8_t>> bytes = store.findBitmap(name);
   if (!bytes) {
-    throw RuntimeError("no picture named " + quotedName);
+    throw RuntimeError("no picture named " + quoted(name));
   }
-  std::optional<QImage> image = decodeDib(*bytes);
-  if (!image) {
-    throw RuntimeError("the picture " + quotedName + " is damaged");
+  std::optional<Picture> picture = decodeDib(*bytes);
+  if (!picture) {
+    throw RuntimeError("the picture " + quoted(name) + " is damaged");
   }
-  return Picture(std::move(*image));
+  return std::move(*picture);
 }
 
 }  // namespace flurb::platform

@@ -5,7 +5,7 @@
 
 namespace flurb::platform {
 
-void ClockSeededRandom::Randomize() {
+void ClockSeededRandom::reseedFromClock() {
   const auto ticks =
       static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
   std::seed_seq seed{static_cast<std::uint32_t>(engine_()), static_cast<std::uint32_t>(engine_()),
@@ -13,7 +13,7 @@ void ClockSeededRandom::Randomize() {
   engine_.seed(seed);
 }
 
-float ClockSeededRandom::Rnd() {
+float ClockSeededRandom::draw() {
   // generate_canonical<float> can round up to exactly 1.0; draw 24 bits instead, which a float
   // holds exactly, so the result stays below 1.
   constexpr float kTwoTo24 = 16777216.0F;

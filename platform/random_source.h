@@ -14,16 +14,16 @@ class RandomSource {
   RandomSource& operator=(RandomSource&&) = delete;
   virtual ~RandomSource() = default;
 
-  virtual void Randomize() = 0;
-  virtual float Rnd() = 0;
+  virtual void reseedFromClock() = 0;
+  virtual float draw() = 0;
 };
 
 // Re-seeding mixes the clock into the generator's own state, so two re-seeds within one tick of
 // the clock still give different draws.
 class ClockSeededRandom final : public RandomSource {
  public:
-  void Randomize() override;
-  float Rnd() override;
+  void reseedFromClock() override;
+  float draw() override;
 
  private:
   std::mt19937 engine_{std::random_device{}()};

@@ -1,12 +1,11 @@
 #pragma once
 
+#include <string>
 #include <vector>
-
-#include <QSize>
-#include <QString>
 
 #include "colour.h"
 #include "controls.h"
+#include "geometry.h"
 
 namespace flurb::platform {
 
@@ -19,19 +18,19 @@ struct FrameExtents {
 };
 
 struct WindowDescription {
-  QString caption;
+  std::u16string caption;
   double clientWidth;   // twips
   double clientHeight;  // twips
   Colour backColor;
 };
 
-// A window with its controls. `Left` and `Top` place the outer (framed) corner on the screen;
-// `Width()` and `Height()` are the outer size, frame included.
+// A window with its controls. `left` and `top` place the outer (framed) corner on the screen;
+// `width()` and `height()` are the outer size, frame included.
 class Window {
  public:
   Window(const WindowDescription& description, double twipsPerPixel)
-      : Caption(description.caption),
-        BackColor(description.backColor),
+      : caption(description.caption),
+        backColor(description.backColor),
         clientWidth_(description.clientWidth),
         clientHeight_(description.clientHeight),
         twipsPerPixel_(twipsPerPixel) {}
@@ -41,17 +40,17 @@ class Window {
   Window& operator=(Window&&) = delete;
   virtual ~Window() = default;
 
-  const QString Caption;
-  const Colour BackColor;
-  double Left = 0;
-  double Top = 0;
+  const std::u16string caption;
+  const Colour backColor;
+  double left = 0;
+  double top = 0;
 
-  double Width() const { return clientWidth_ + (frame_.left + frame_.right) * twipsPerPixel_; }
-  double Height() const { return clientHeight_ + (frame_.top + frame_.bottom) * twipsPerPixel_; }
+  double width() const { return clientWidth_ + (frame_.left + frame_.right) * twipsPerPixel_; }
+  double height() const { return clientHeight_ + (frame_.top + frame_.bottom) * twipsPerPixel_; }
 
   void setFrameExtents(const FrameExtents& frame) { frame_ = frame; }
   const FrameExtents& frameExtents() const { return frame_; }
-  QSize clientPixels() const;
+  PixelSize clientPixels() const;
   double twipsPerPixel() const { return twipsPerPixel_; }
 
   // Every control, the frontmost first.

@@ -18,13 +18,14 @@ char16_t asciiUpper(char16_t c) {
   return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
 }
 
-bool namesMatch(QStringView requested, char16_t stored) {
-  return requested.size() == 1 && asciiUpper(requested[0].unicode()) == stored;
+bool namesMatch(std::u16string_view requested, char16_t stored) {
+  return requested.size() == 1 && asciiUpper(requested.front()) == stored;
 }
 
 }  // namespace
 
-std::optional<QByteArray> LetterPictureStore::findBitmap(QStringView name) const {
+std::optional<std::vector<std::uint8_t>> LetterPictureStore::findBitmap(
+    std::u16string_view name) const {
   for (const char16_t stored : kStoredNames) {
     if (!namesMatch(name, stored)) {
       continue;
@@ -34,7 +35,9 @@ std::optional<QByteArray> LetterPictureStore::findBitmap(QStringView name) const
       return std::nullopt;
     }
     // Bytes that do not unpack come back empty, and the load reports the picture as damaged.
-    return entry.uncompressedData();
+    const QByteArray bytes = entry.uncompressedData();
+    const auto* first = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    return std::vector<std::uint8_t>(first, first + bytes.size());
   }
   return std::nullopt;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
-
-#include <QByteArray>
-#include <QStringView>
+#include <string_view>
+#include <vector>
 
 #include "platform/picture.h"
 
@@ -14,7 +14,7 @@ namespace flurb::resources {
 // each instead of 400, so the pictures a child has seen do not stay resident.
 class LetterPictureStore final : public platform::ResourceStore {
  public:
-  std::optional<QByteArray> findBitmap(QStringView name) const override;
+  std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view name) const override;
 };
 
 }  // namespace flurb::resources

@@ -11,29 +11,29 @@ namespace {
 
 // Everything a key can change.
 struct Card {
-  QString letters;
-  QString digit;
-  double imageLeft;
-  double imageTop;
-  double imageWidth;
-  std::array<bool, kDotCount> dots;
+  std::u16string letters;
+  std::u16string digit;
+  double pictureLeft;
+  double pictureTop;
+  double pictureWidth;
+  testing::DotFlags dots;
   bool operator==(const Card&) const = default;
 };
 
 class KeyDispatch : public testing::CardTest {
  protected:
   Card card() const {
-    return {form.Label1.Caption, form.Label2.Caption, form.Image1.Left,
-            form.Image1.Top,     form.Image1.Width(), visibleDots()};
+    return {window.letterLabel.caption, window.digitLabel.caption,   window.pictureFrame.left,
+            window.pictureFrame.top,    window.pictureFrame.width(), visibleDots()};
   }
   void press(std::int16_t keyCode, std::int16_t shift = 0) {
-    Picture1_KeyDown(form, pictures, keyCode, shift);
+    onKeyDown(window, pictures, keyCode, shift);
   }
 };
 
 TEST_F(KeyDispatch, LettersAndMainRowDigitsActAndEveryOtherCodeLeavesTheCardAlone) {
-  showNumberCard(form, '3');
-  showLetterCard(form, pictures, 'W');
+  showNumberCard(window, '3');
+  showLetterCard(window, pictures, 'W');
   const Card standing = card();
   for (int code = std::numeric_limits<std::int16_t>::min();
        code <= std::numeric_limits<std::int16_t>::max(); ++code) {
@@ -52,13 +52,13 @@ TEST_F(KeyDispatch, BothEndsOfBothRangesAreInclusive) {
   // Their neighbours 47, 58, 64 and 91 are among the codes that leave the card alone.
   const struct {
     std::int16_t keyCode;
-    const char* letters;
-    const char* digit;
-  } cases[] = {{65, "Aa", ""}, {90, "Zz", ""}, {48, "", "0"}, {57, "", "9"}};
+    std::u16string_view letters;
+    std::u16string_view digit;
+  } cases[] = {{65, u"Aa", u""}, {90, u"Zz", u""}, {48, u"", u"0"}, {57, u"", u"9"}};
   for (const auto& [keyCode, letters, digit] : cases) {
     press(keyCode);
-    EXPECT_EQ(form.Label1.Caption, QString::fromLatin1(letters)) << keyCode;
-    EXPECT_EQ(form.Label2.Caption, QString::fromLatin1(digit)) << keyCode;
+    EXPECT_EQ(window.letterLabel.caption, letters) << keyCode;
+    EXPECT_EQ(window.digitLabel.caption, digit) << keyCode;
   }
 }
 
@@ -67,11 +67,11 @@ TEST_F(KeyDispatch, TheShiftStateChangesNothingAndRepeatsShowTheSameCard) {
   for (const std::int16_t shift : shiftStates) {
     press('A', shift);
     const Card first = card();
-    EXPECT_EQ(first.letters, QStringLiteral("Aa"));
+    EXPECT_EQ(first.letters, u"Aa");
     press('A', shift);
     EXPECT_EQ(card(), first);
     press('1', shift);
-    EXPECT_EQ(form.Label2.Caption, QStringLiteral("1"));
+    EXPECT_EQ(window.digitLabel.caption, u"1");
     EXPECT_EQ(visibleDots(), firstDots(1));
   }
 }

@@ -11,25 +11,25 @@ namespace {
 using NumberCard = testing::CardTest;
 
 TEST_F(NumberCard, EveryDigitShowsItselfAboveAsManyDotsAsItCounts) {
-  showLetterCard(form, pictures, 'K');
-  const double pictureLeft = form.Image1.Left;
+  showLetterCard(window, pictures, 'K');
+  const double pictureLeft = window.pictureFrame.left;
   // From nine dots down to none and back up, so every digit meets leftovers of another.
   constexpr std::string_view kDigits = "9876543210135792468";
   for (const char digit : kDigits) {
-    showNumberCard(form, digit);
-    EXPECT_TRUE(form.Label1.Caption.isEmpty()) << digit;
-    EXPECT_EQ(form.Label2.Caption, QString(QLatin1Char(digit)));
-    EXPECT_DOUBLE_EQ(form.Image1.Top, 20000);
+    showNumberCard(window, digit);
+    EXPECT_TRUE(window.letterLabel.caption.empty()) << digit;
+    EXPECT_EQ(window.digitLabel.caption, std::u16string(1, static_cast<char16_t>(digit)));
+    EXPECT_DOUBLE_EQ(window.pictureFrame.top, 20000);
     EXPECT_EQ(visibleDots(), firstDots(digit - '0')) << digit;
     // The frame keeps its picture and its place across.
-    EXPECT_TRUE(form.Image1.hasPicture());
-    EXPECT_DOUBLE_EQ(form.Image1.Left, pictureLeft);
+    EXPECT_TRUE(window.pictureFrame.hasPicture());
+    EXPECT_DOUBLE_EQ(window.pictureFrame.left, pictureLeft);
   }
 }
 
 TEST_F(NumberCard, HideDotsHidesAllNine) {
-  showNumberCard(form, '9');
-  HideDots(form);
+  showNumberCard(window, '9');
+  hideDots(window);
   EXPECT_EQ(visibleDots(), firstDots(0));
 }
 

@@ -1,9 +1,9 @@
 #include "expected_card.h"
 
-#include "app/flurb_window.h"
+#include "cards/card_window.h"
 #include "cards/key_dispatch.h"
 #include "cards/letter_card.h"
-#include "platform/drawing.h"
+#include "platform/qt/render.h"
 
 namespace flurb::e2e {
 namespace {
@@ -16,14 +16,14 @@ constexpr std::int16_t kNoShift = 0;
 
 QImage expectedClientArea(const CardHistory& history, const platform::FrameExtents& frame,
                           const platform::ResourceStore& pictures) {
-  Flurb form(kTwipsPerPixel);
-  form.setFrameExtents(frame);
+  cards::CardWindow window(kTwipsPerPixel);
+  window.setFrameExtents(frame);
   // Start-up ends on exactly the state a letter card leaves in a fresh window.
-  cards::showLetterCard(form, pictures, history.startLetter);
+  cards::showLetterCard(window, pictures, history.startLetter);
   for (const std::int16_t keyCode : history.keyCodes) {
-    cards::Picture1_KeyDown(form, pictures, keyCode, kNoShift);
+    cards::onKeyDown(window, pictures, keyCode, kNoShift);
   }
-  return platform::renderWindow(form);
+  return platform::qt::renderWindow(window);
 }
 
 }  // namespace flurb::e2e

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
+#include <span>
 
 #include "platform/dib.h"
 
@@ -26,8 +27,8 @@ void require(bool condition) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::optional<QImage> image =
-      flurb::platform::decodeDib(QByteArrayView(data, static_cast<qsizetype>(size)));
+  const std::optional<flurb::platform::Picture> image =
+      flurb::platform::decodeDib(std::span<const std::uint8_t>(data, size));
   if (!image) {
     return 0;
   }
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::int64_t width = readS32(data + 4);
   const std::int64_t height = std::llabs(readS32(data + 8));
   require(image->width() == width && image->height() == height);
-  require(image->format() == QImage::Format_RGB32);
+  require(image->pixels().size() == static_cast<std::size_t>(width * height));
   const std::int64_t rowBytes = (width * 3 + 3) / 4 * 4;
   require(static_cast<std::int64_t>(size) - 40 >= rowBytes * height);
   return 0;

@@ -2,6 +2,7 @@
 #include <limits>
 
 #include <gtest/gtest.h>
+#include <QChar>
 
 #include "platform/colour.h"
 #include "platform/conversions.h"
@@ -43,12 +44,21 @@ TEST(RoundToInteger, OutOfRangeIsARuntimeError) {
 }
 
 TEST(Characters, CodeGivesOneCharacterAndLowerCaseTouchesOnlyCapitals) {
-  EXPECT_EQ(characterForCode(65), QStringLiteral("A"));
-  EXPECT_EQ(characterForCode(33), QStringLiteral("!"));
-  EXPECT_EQ(characterForCode(1).size(), 1);
+  EXPECT_EQ(characterForCode(65), u"A");
+  EXPECT_EQ(characterForCode(33), u"!");
+  EXPECT_EQ(characterForCode(1).size(), 1U);
   EXPECT_THROW(characterForCode(-1), RuntimeError);
   EXPECT_THROW(characterForCode(256), RuntimeError);
-  EXPECT_EQ(lowerCase(QStringLiteral("AZaz09!{[")), QStringLiteral("azaz09!{["));
+  EXPECT_EQ(lowerCase(u"AZaz09!{["), u"azaz09!{[");
+}
+
+TEST(Characters, LowerCaseAgreesWithUnicodeOnEveryCharacterACodeCanGive) {
+  for (std::int16_t code = 0; code <= 255; ++code) {
+    const auto character = static_cast<char16_t>(code);
+    EXPECT_EQ(lowerCase(characterForCode(code)),
+              std::u16string(1, QChar(character).toLower().unicode()))
+        << code;
+  }
 }
 
 TEST(Twips, PositionsBecomePixelsWithHalvesRoundedUp) {
@@ -65,12 +75,22 @@ TEST(Twips, PositionsBecomePixelsWithHalvesRoundedUp) {
 }
 
 TEST(Colours, SystemColoursComeFromTheClassicSchemeAndFixedOnesAreBlueGreenRed) {
-  EXPECT_EQ(resolveColour(kHighlightTextColour), QColor(Qt::white));
-  EXPECT_EQ(resolveColour(kWindowTextColour), QColor(Qt::black));
-  EXPECT_EQ(resolveColour(kButtonTextColour), QColor(Qt::black));
-  EXPECT_EQ(resolveColour(0x00FF0000U), QColor(0, 0, 255));
-  EXPECT_EQ(resolveColour(0x00000080U), QColor(128, 0, 0));
-  EXPECT_EQ(resolveColour(fixedColour(1, 2, 3)), QColor(1, 2, 3));
+  const ClassicColours classic;
+  const struct {
+    Colour colour;
+    Rgb drawn;
+  } cases[] = {
+      {kHighlightTextColour, {255, 255, 255}},
+      {kWindowTextColour, {0, 0, 0}},
+      {kButtonTextColour, {0, 0, 0}},
+      {kSystemColourFlag + 999U, {0, 0, 0}},  // unknown: the window text colour
+      {0x00FF0000U, {0, 0, 255}},
+      {0x00000080U, {128, 0, 0}},
+      {fixedColour(1, 2, 3), {1, 2, 3}},
+  };
+  for (const auto& [colour, drawn] : cases) {
+    EXPECT_EQ(resolveColour(colour, classic), drawn) << std::hex << colour;
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "artwork.h"
 #include "letter_picture.h"
 #include "platform/dib.h"
+#include "platform/qt/render.h"
 #include "resources/letter_picture_store.h"
 
 namespace flurb::resources {
@@ -50,8 +51,10 @@ TEST(LetterPictureSources, EveryStoredPictureIsItsDrawingRendered) {
     lettersSeen += letter;
     const std::optional<art::Artwork> artwork = art::Artwork::fromSvg(readArt(fields[1]));
     ASSERT_TRUE(artwork.has_value()) << fields[1].toStdString();
-    const std::optional<QImage> stored = platform::decodeDib(*store.findBitmap(letter));
-    ASSERT_TRUE(stored.has_value()) << letter.toStdString();
+    const std::optional<platform::Picture> decoded =
+        platform::decodeDib(*store.findBitmap(letter.toStdU16String()));
+    ASSERT_TRUE(decoded.has_value()) << letter.toStdString();
+    const std::optional<QImage> stored = platform::qt::toQImage(*decoded);
     const QImage rendered = art::renderLetterPicture(*artwork, stored->width());
     ASSERT_EQ(rendered.size(), stored->size()) << letter.toStdString();
     EXPECT_LE(largestChannelDifference(rendered, *stored), kChannelTolerance)

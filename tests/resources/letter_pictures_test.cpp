@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <ostream>
@@ -8,6 +9,7 @@
 #include <QString>
 
 #include "platform/picture.h"
+#include "platform/qt/render.h"
 #include "platform/runtime_error.h"
 #include "resources/letter_picture_store.h"
 #include "stored_bytes.h"
@@ -16,9 +18,10 @@ namespace flurb::resources {
 namespace {
 
 using platform::kBitmapResource;
-using platform::LoadResPicture;
+using platform::loadResPicture;
 using platform::Picture;
 using platform::RuntimeError;
+using platform::qt::toQImage;
 
 constexpr int kHeight = 293;
 
@@ -33,21 +36,23 @@ void PrintTo(const Letter& letter, std::ostream* out) {
 
 class EveryLetter : public testing::TestWithParam<Letter> {
  protected:
-  static QString capital() { return QString(QChar::fromLatin1(GetParam().capital)); }
+  static std::u16string capital() { return {static_cast<char16_t>(GetParam().capital)}; }
+  static std::u16string small() { return {static_cast<char16_t>(GetParam().capital - 'A' + 'a')}; }
   LetterPictureStore store_;
 };
 
 TEST_P(EveryLetter, LoadsAtItsSizeUnderEitherCase) {
-  const Picture small = LoadResPicture(store_, capital().toLower(), kBitmapResource);
-  const Picture large = LoadResPicture(store_, capital(), kBitmapResource);
-  EXPECT_EQ(small.widthPixels(), GetParam().width);
-  EXPECT_EQ(small.heightPixels(), kHeight);
-  EXPECT_EQ(small.image(), large.image());
+  const Picture fromSmall = loadResPicture(store_, small(), kBitmapResource);
+  const Picture fromCapital = loadResPicture(store_, capital(), kBitmapResource);
+  EXPECT_EQ(fromSmall.width(), GetParam().width);
+  EXPECT_EQ(fromSmall.height(), kHeight);
+  EXPECT_TRUE(std::ranges::equal(fromSmall.pixels(), fromCapital.pixels()));
 }
 
 TEST_P(EveryLetter, IsStoredAsUncompressed24BitBottomUpRows) {
-  const std::optional<QByteArray> entry = store_.findBitmap(capital());
-  ASSERT_TRUE(entry.has_value());
+  const std::optional<std::vector<std::uint8_t>> found = store_.findBitmap(capital());
+  ASSERT_TRUE(found.has_value());
+  const std::optional<QByteArray> entry = toByteArray(*found);
   const qsizetype rowBytes = (qsizetype{GetParam().width} * 3 + 3) / 4 * 4;
   ASSERT_EQ(entry->size(), 40 + kHeight * rowBytes + 4);
   EXPECT_EQ(readU32(*entry, 0), 40U);
@@ -56,11 +61,11 @@ TEST_P(EveryLetter, IsStoredAsUncompressed24BitBottomUpRows) {
   EXPECT_EQ(readU16(*entry, 14), 24U);
   EXPECT_EQ(readU32(*entry, 16), 0U);
   EXPECT_EQ(QByteArrayView(*entry).last(4), QByteArrayView("\0\0\0\0", 4));
-  EXPECT_EQ(store_.findBitmap(capital().toLower()), entry);
+  EXPECT_EQ(store_.findBitmap(small()), found);
 }
 
 TEST_P(EveryLetter, IsOpaqueWithAPureWhiteBorder) {
-  const QImage image = LoadResPicture(store_, capital(), kBitmapResource).image();
+  const QImage image = toQImage(loadResPicture(store_, capital(), kBitmapResource));
   ASSERT_FALSE(image.hasAlphaChannel());
   const QRgb white = qRgb(255, 255, 255);
   for (int x = 0; x < image.width(); ++x) {
@@ -112,8 +117,9 @@ TEST(LetterPictureNames, OnlySingleAsciiLettersFindAPicture) {
       QString(QChar(u'a' + 0x100)),
   };
   for (const QString& name : unknownNames) {
-    EXPECT_FALSE(store.findBitmap(name).has_value()) << name.toStdString();
-    EXPECT_THROW(LoadResPicture(store, name, kBitmapResource), RuntimeError) << name.toStdString();
+    const std::u16string asked = name.toStdU16String();
+    EXPECT_FALSE(store.findBitmap(asked).has_value()) << name.toStdString();
+    EXPECT_THROW(loadResPicture(store, asked, kBitmapResource), RuntimeError) << name.toStdString();
   }
 }
 
@@ -121,7 +127,9 @@ TEST(LetterPictureNames, OnlySingleAsciiLettersFindAPicture) {
 class OneEntryStore final : public platform::ResourceStore {
  public:
   explicit OneEntryStore(QByteArray bytes) : bytes_(std::move(bytes)) {}
-  std::optional<QByteArray> findBitmap(QStringView /*name*/) const override { return bytes_; }
+  std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view /*name*/) const override {
+    return toBytes(bytes_);
+  }
 
  private:
   QByteArray bytes_;
@@ -137,7 +145,7 @@ TEST(LetterPictureRows, TheLastStoredRowIsTheTop) {
   writeU16(dib, 14, 24);
   dib.replace(40, 3, QByteArrayView("\x10\x20\x30"));       // bottom left, blue-green-red
   dib.replace(40 + 12, 3, QByteArrayView("\x14\x15\x16"));  // top left
-  const QImage image = LoadResPicture(OneEntryStore(dib), u"a", kBitmapResource).image();
+  const QImage image = toQImage(loadResPicture(OneEntryStore(dib), u"a", kBitmapResource));
   ASSERT_EQ(image.size(), QSize(3, 2));
   EXPECT_EQ(image.pixel(0, 0), qRgb(0x16, 0x15, 0x14));
   EXPECT_EQ(image.pixel(0, 1), qRgb(0x30, 0x20, 0x10));
@@ -146,7 +154,7 @@ TEST(LetterPictureRows, TheLastStoredRowIsTheTop) {
 TEST(LetterPictureRows, AreReadBottomUp) {
   const LetterPictureStore store;
   // The orange's leaf is at the top of the picture, its fruit in the middle.
-  const QImage orange = LoadResPicture(store, u"o", kBitmapResource).image();
+  const QImage orange = toQImage(loadResPicture(store, u"o", kBitmapResource));
   EXPECT_EQ(orange.pixel(150, 12), qRgb(0x00, 0xd2, 0x6a));
   EXPECT_EQ(orange.pixel(150, kHeight - 1 - 12), qRgb(255, 255, 255));
   EXPECT_EQ(orange.pixel(225, 146), qRgb(0xff, 0x82, 0x2d));
@@ -154,7 +162,7 @@ TEST(LetterPictureRows, AreReadBottomUp) {
 
 QByteArray storedEntry(char capital) {
   const LetterPictureStore store;
-  return *store.findBitmap(QString(QChar::fromLatin1(capital)));
+  return toByteArray(*store.findBitmap(std::u16string(1, static_cast<char16_t>(capital))));
 }
 
 TEST(DamagedLetterPictures, RaiseTheRunTimeError) {
@@ -186,15 +194,15 @@ TEST(DamagedLetterPictures, RaiseTheRunTimeError) {
     QByteArray bytes = intact;
     damage.apply(bytes);
     const OneEntryStore store(bytes);
-    EXPECT_THROW(LoadResPicture(store, u"a", kBitmapResource), RuntimeError) << damage.what;
+    EXPECT_THROW(loadResPicture(store, u"a", kBitmapResource), RuntimeError) << damage.what;
   }
 }
 
 TEST(DamagedLetterPictures, TheTrailingZeroBytesAreNoPartOfThePicture) {
   const QByteArray intact = storedEntry('A');
-  const QImage expected = LoadResPicture(OneEntryStore(intact), u"a", kBitmapResource).image();
+  const QImage expected = toQImage(loadResPicture(OneEntryStore(intact), u"a", kBitmapResource));
   const OneEntryStore withoutTrailer(intact.first(intact.size() - 4));
-  EXPECT_EQ(LoadResPicture(withoutTrailer, u"a", kBitmapResource).image(), expected);
+  EXPECT_EQ(toQImage(loadResPicture(withoutTrailer, u"a", kBitmapResource)), expected);
 }
 
 }  // namespace

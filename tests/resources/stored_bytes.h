@@ -1,11 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include <QByteArray>
 #include <QByteArrayView>
 
 namespace flurb::resources {
+
+inline QByteArray toByteArray(const std::vector<std::uint8_t>& bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+}
+
+inline std::vector<std::uint8_t> toBytes(QByteArrayView bytes) {
+  const auto* first = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  return {first, first + bytes.size()};
+}
 
 // Little-endian fields of stored bytes, for tests that check or damage them.
 inline std::uint32_t readU16(QByteArrayView bytes, qsizetype offset) {

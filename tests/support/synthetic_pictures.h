@@ -1,8 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <vector>
 
-#include <QByteArray>
 #include <QColor>
 #include <QImage>
 
@@ -12,20 +13,22 @@ namespace flurb::testing {
 
 // The stored bitmap layout of an image: a 40-byte header, then bottom-up 24-bit rows padded to
 // four bytes.
-QByteArray storedBitmap(const QImage& image);
+std::vector<std::uint8_t> storedBitmap(const QImage& image);
 
 // A store of plain pictures in the letter pictures' sizes (405 pixels wide for "I" and "J", 450
 // for the rest), each one colour, so that tests can tell a picture's pixels from everything else.
 class SyntheticPictureStore final : public platform::ResourceStore {
  public:
   static constexpr int kHeight = 293;
-  static QColor colourOf(QChar letter);
+  static QColor colourOf(char16_t letter);
+  // The colour as a decoded picture holds it: 0x00RRGGBB.
+  static std::uint32_t pixelOf(char16_t letter);
 
   SyntheticPictureStore();
-  std::optional<QByteArray> findBitmap(QStringView name) const override;
+  std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view name) const override;
 
  private:
-  std::map<QChar, QByteArray> entries_;
+  std::map<char16_t, std::vector<std::uint8_t>> entries_;
 };
 
 }  // namespace flurb::testing

@@ -5,11 +5,11 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "runtime_error.h"
-#include "twips.h"
+#include "platform/runtime_error.h"
+#include "platform/twips.h"
 #include "x11_window_manager.h"
 
-namespace flurb::platform {
+namespace flurb::platform::qt {
 
 void showRuntimeError(const std::string& sentence) {
   std::fprintf(stderr, "%s\n", sentence.c_str());
@@ -31,29 +31,29 @@ bool runHandler(const std::function<void()>& handler, const ErrorReporter& repor
   return false;
 }
 
-int runForm(Window& form, const FocusBox& focusBox, const QIcon& icon,
-            const std::function<void()>& onLoad, const KeyDownHandler& onKeyDown) {
-  FormWidget* widgetPointer = nullptr;
+int runWindow(Window& window, const FocusBox& focusBox, const QIcon& icon,
+              const std::function<void()>& onLoad, const KeyDownHandler& onKeyDown) {
+  WindowWidget* widgetPointer = nullptr;
   const KeyDownHandler guardedKeyDown = [&](std::int16_t& keyCode, std::int16_t& shift) {
     if (!runHandler([&] { onKeyDown(keyCode, shift); }, showRuntimeError)) {
       widgetPointer->hide();
     }
   };
-  FormWidget widget(form, focusBox, guardedKeyDown);
+  WindowWidget widget(window, focusBox, guardedKeyDown);
   widgetPointer = &widget;
   widget.setWindowIcon(icon);
   keepOffTaskbar(widget);
   if (const auto frame = requestFrameExtents(widget)) {
-    form.setFrameExtents(*frame);
+    window.setFrameExtents(*frame);
   }
   if (!runHandler(onLoad, showRuntimeError)) {
     return 1;
   }
   // Left and Top place the outer corner, but before the first show Qt places the client area
   // at whatever point it is given: place the client inside the frame the desktop will draw.
-  const FrameExtents& frame = form.frameExtents();
-  const QPoint client(twipsToPixels(form.Left, form.twipsPerPixel()) + frame.left,
-                      twipsToPixels(form.Top, form.twipsPerPixel()) + frame.top);
+  const FrameExtents& frame = window.frameExtents();
+  const QPoint client(twipsToPixels(window.left, window.twipsPerPixel()) + frame.left,
+                      twipsToPixels(window.top, window.twipsPerPixel()) + frame.top);
   widget.setGeometry(QRect(client, widget.size()));
   widget.show();
   widget.activateWindow();
@@ -61,4 +61,4 @@ int runForm(Window& form, const FocusBox& focusBox, const QIcon& icon,
   return QApplication::exec();
 }
 
-}  // namespace flurb::platform
+}  // namespace flurb::platform::qt

@@ -1,13 +1,14 @@
-#include "form_widget.h"
+#include "window_widget.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 
-#include "drawing.h"
 #include "key_codes.h"
+#include "painter_canvas.h"
+#include "platform/drawing.h"
 
-namespace flurb::platform {
+namespace flurb::platform::qt {
 namespace {
 
 KeySource keySource() {
@@ -21,7 +22,7 @@ class FocusBoxWidget final : public QWidget {
  public:
   FocusBoxWidget(QWidget& parent, const FocusBox& box, KeyDownHandler onKeyDown)
       : QWidget(&parent), onKeyDown_(std::move(onKeyDown)) {
-    setGeometry(box.pixelRect());
+    setGeometry(toQRect(box.pixelRect()));
     setFocusPolicy(Qt::StrongFocus);
     // The window paints this square itself, in the focus box's colour.
     setAttribute(Qt::WA_NoSystemBackground);
@@ -46,30 +47,32 @@ class FocusBoxWidget final : public QWidget {
 
 }  // namespace
 
-FormWidget::FormWidget(const Window& form, const FocusBox& focusBox, KeyDownHandler onKeyDown)
+WindowWidget::WindowWidget(const Window& window, const FocusBox& focusBox, KeyDownHandler onKeyDown)
     : QWidget(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      form_(form),
+      window_(window),
       focusBoxWidget_(new FocusBoxWidget(*this, focusBox, std::move(onKeyDown))) {
   // Tool windows do not end the program when closed unless told to; this one is the program.
   setAttribute(Qt::WA_QuitOnClose);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
-  setWindowTitle(form.Caption);
-  setFixedSize(form.clientPixels());
+  setWindowTitle(QString::fromStdU16String(window.caption));
+  const PixelSize client = window.clientPixels();
+  setFixedSize(client.width, client.height);
 }
 
-void FormWidget::focusTheFocusBox() {
+void WindowWidget::focusTheFocusBox() {
   focusBoxWidget_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void FormWidget::paintEvent(QPaintEvent* /*event*/) {
+void WindowWidget::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  drawWindow(painter, form_);
+  PainterCanvas canvas(painter);
+  paintWindow(canvas, window_, ClassicColours());
 }
 
-bool FormWidget::focusNextPrevChild(bool /*next*/) {
+bool WindowWidget::focusNextPrevChild(bool /*next*/) {
   return false;
 }
 
-}  // namespace flurb::platform
+}  // namespace flurb::platform::qt

@@ -1,10 +1,8 @@
 #include "fonts.h"
 
-#include <algorithm>
+#include <QString>
 
-#include "twips.h"
-
-namespace flurb::platform {
+namespace flurb::platform::qt {
 namespace {
 
 bool installSubstitutes() {
@@ -17,11 +15,11 @@ bool installSubstitutes() {
 
 }  // namespace
 
-QFont toQFont(const FontSpec& spec, double twipsPerPixel) {
+QFont toQFont(const FontSpec& spec, int pixelSize) {
   static const bool kSubstitutesInstalled = installSubstitutes();
   static_cast<void>(kSubstitutesInstalled);
-  QFont font(spec.family);
-  font.setPixelSize(std::max(1, twipsToPixels(spec.points * kTwipsPerPoint, twipsPerPixel)));
+  QFont font(QString::fromStdU16String(spec.family));
+  font.setPixelSize(pixelSize);
   font.setWeight(static_cast<QFont::Weight>(spec.weight));
   font.setItalic(spec.italic);
   font.setUnderline(spec.underline);
@@ -29,4 +27,4 @@ QFont toQFont(const FontSpec& spec, double twipsPerPixel) {
   return font;
 }
 
-}  // namespace flurb::platform
+}  // namespace flurb::platform::qt

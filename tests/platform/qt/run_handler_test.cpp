@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/event_loop.h"
+#include "platform/qt/event_loop.h"
 #include "platform/runtime_error.h"
 
-namespace flurb::platform {
+namespace flurb::platform::qt {
 namespace {
 
 TEST(RunHandler, AHandlerThatFinishesReportsNothing) {
@@ -41,4 +41,4 @@ TEST(RunHandler, AFailureEndsTheHandlerAndIsReportedInOneSentence) {
 }
 
 }  // namespace
-}  // namespace flurb::platform
+}  // namespace flurb::platform::qt

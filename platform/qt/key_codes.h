@@ -5,7 +5,7 @@
 #include <QtCore/qnamespace.h>
 #include <QStringView>
 
-namespace flurb::platform {
+namespace flurb::platform::qt {
 
 // Which windowing system delivered a key event: the native codes mean different things on each.
 enum class KeySource { kX11OrWayland, kWindows, kMacOs, kOther };
@@ -32,4 +32,4 @@ std::int16_t virtualKeyCode(const KeyEventFacts& facts);
 // The shift state as a bit set: 1 Shift, 2 Ctrl, 4 Alt.
 std::int16_t shiftState(Qt::KeyboardModifiers modifiers);
 
-}  // namespace flurb::platform
+}  // namespace flurb::platform::qt

@@ -1,12 +1,12 @@
-#include "screen.h"
+#include "qt_screen.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "runtime_error.h"
-#include "twips.h"
+#include "platform/runtime_error.h"
+#include "platform/twips.h"
 
-namespace flurb::platform {
+namespace flurb::platform::qt {
 namespace {
 
 const QScreen& primaryScreen() {
@@ -23,10 +23,13 @@ double screenTwipsPerPixel() {
   return twipsPerPixel(primaryScreen().logicalDotsPerInch());
 }
 
-ScreenSize primaryScreenSize() {
+ScreenArea primaryScreenArea() {
   const QRect pixels = primaryScreen().geometry();
   const double perPixel = screenTwipsPerPixel();
-  return {pixels.width() * perPixel, pixels.height() * perPixel};
+  return {.left = 0,
+          .top = 0,
+          .width = pixels.width() * perPixel,
+          .height = pixels.height() * perPixel};
 }
 
-}  // namespace flurb::platform
+}  // namespace flurb::platform::qt

@@ -1,4 +1,4 @@
-#include "platform/form_widget.h"
+#include "platform/qt/window_widget.h"
 
 #include <vector>
 
@@ -7,9 +7,9 @@
 #include <QKeyEvent>
 #include <QTest>
 
-#include "app/flurb_window.h"
+#include "cards/card_window.h"
 
-namespace flurb {
+namespace flurb::platform::qt {
 namespace {
 
 class RealWindow : public ::testing::Test {
@@ -29,14 +29,15 @@ class RealWindow : public ::testing::Test {
 
   bool focusBoxHasFocus() const {
     const QWidget* focused = QApplication::focusWidget();
+    const PixelRect box = window.focusBox.pixelRect();
     return focused != nullptr && focused->parentWidget() == &widget &&
-           focused->geometry() == form.Picture1.pixelRect();
+           focused->geometry() == QRect(box.left, box.top, box.width, box.height);
   }
 
-  Flurb form{15};
+  cards::CardWindow window{15};
   std::vector<std::int16_t> keyDowns;
-  platform::FormWidget widget{
-      form, form.Picture1,
+  WindowWidget widget{
+      window, window.focusBox,
       [this](std::int16_t& keyCode, std::int16_t& /*shift*/) { keyDowns.push_back(keyCode); }};
 };
 
@@ -78,4 +79,4 @@ TEST_F(RealWindow, TheWindowHasTheCaptionAndTheFixedClientSize) {
 }
 
 }  // namespace
-}  // namespace flurb
+}  // namespace flurb::platform::qt

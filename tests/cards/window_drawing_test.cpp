@@ -1,45 +1,37 @@
 #include <gtest/gtest.h>
 
-#include "app/flurb_window.h"
-#include "platform/drawing.h"
+#include "cards/card_window.h"
 #include "platform/picture.h"
+#include "platform/qt/render.h"
+#include "support/pixels.h"
 #include "support/synthetic_pictures.h"
 
-namespace flurb {
+namespace flurb::cards {
 namespace {
 
+using platform::qt::renderWindow;
+using testing::countPixels;
+using testing::isDark;
+using testing::kBlack;
+using testing::kBlue;
+using testing::kWhite;
+using testing::toQRect;
+
 constexpr double kTwipsPerPixel = 15;
-constexpr QRgb kWhite = 0xFFFFFFFF;
-constexpr QRgb kBlack = 0xFF000000;
-constexpr QRgb kBlue = 0xFF0000FF;
 
-bool isDark(QRgb pixel) {
-  return qGray(pixel) < 128;
-}
-
-int countPixels(const QImage& image, const QRect& area, QRgb colour) {
-  int count = 0;
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) {
-      count += image.pixel(x, y) == colour ? 1 : 0;
-    }
-  }
-  return count;
-}
-
-void setPicture(Flurb& form, QChar letter) {
+void setPicture(CardWindow& window, char16_t letter) {
   const testing::SyntheticPictureStore store;
-  form.Image1.setPicture(platform::LoadResPicture(store, QString(letter), 0));
+  window.pictureFrame.setPicture(platform::loadResPicture(store, {&letter, 1}, 0));
 }
 
 TEST(WindowDrawing, EachDotIsABlueCircleWithABlackOutlineInsideItsSquare) {
-  Flurb form(kTwipsPerPixel);
-  for (platform::Dot& dot : form.Shape1) {
-    dot.Visible = true;
+  CardWindow window(kTwipsPerPixel);
+  for (platform::Dot& dot : window.dots) {
+    dot.visible = true;
   }
-  const QImage image = platform::renderWindow(form);
-  for (const platform::Dot& dot : form.Shape1) {
-    const QRect square = dot.pixelRect();
+  const QImage image = renderWindow(window);
+  for (const platform::Dot& dot : window.dots) {
+    const QRect square = toQRect(dot.pixelRect());
     const int left = square.left();
     const int top = square.top();
     EXPECT_EQ(image.pixel(left + 20, top + 20), kBlue);
@@ -58,16 +50,15 @@ TEST(WindowDrawing, EachDotIsABlueCircleWithABlackOutlineInsideItsSquare) {
 }
 
 TEST(WindowDrawing, AWidePictureHidesEveryVisibleDot) {
-  Flurb form(kTwipsPerPixel);
-  for (platform::Dot& dot : form.Shape1) {
-    dot.Visible = true;
+  CardWindow window(kTwipsPerPixel);
+  for (platform::Dot& dot : window.dots) {
+    dot.visible = true;
   }
-  setPicture(form, QLatin1Char('a'));
-  form.Image1.Left = (form.Width() - form.Image1.Width()) / 2;
-  const QImage image = platform::renderWindow(form);
+  setPicture(window, u'a');
+  window.pictureFrame.left = (window.width() - window.pictureFrame.width()) / 2;
+  const QImage image = renderWindow(window);
   EXPECT_EQ(countPixels(image, image.rect(), kBlue), 0);
-  EXPECT_EQ(image.pixel(240, 400),
-            testing::SyntheticPictureStore::colourOf(QLatin1Char('A')).rgb());
+  EXPECT_EQ(image.pixel(240, 400), testing::SyntheticPictureStore::colourOf(u'A').rgb());
 }
 
 TEST(WindowDrawing, ThePictureIsDrawnPixelForPixelAtItsRoundedLeft) {
@@ -76,11 +67,11 @@ TEST(WindowDrawing, ThePictureIsDrawnPixelForPixelAtItsRoundedLeft) {
     int firstColumn;
   } cases[] = {{322.5, 22}, {330, 22}, {337.4, 22}, {337.5, 23}, {-7.5, 0}, {0, 0}};
   for (const auto& [left, firstColumn] : cases) {
-    Flurb form(kTwipsPerPixel);
-    setPicture(form, QLatin1Char('i'));
-    form.Image1.Left = left;
-    const QImage image = platform::renderWindow(form);
-    const QRgb colour = testing::SyntheticPictureStore::colourOf(QLatin1Char('I')).rgb();
+    CardWindow window(kTwipsPerPixel);
+    setPicture(window, u'i');
+    window.pictureFrame.left = left;
+    const QImage image = renderWindow(window);
+    const QRgb colour = testing::SyntheticPictureStore::colourOf(u'I').rgb();
     int first = -1;
     int last = -1;
     for (int x = 0; x < image.width(); ++x) {
@@ -91,16 +82,16 @@ TEST(WindowDrawing, ThePictureIsDrawnPixelForPixelAtItsRoundedLeft) {
     }
     EXPECT_EQ(first, firstColumn) << left;
     EXPECT_EQ(last - first + 1, 405) << left;
-    EXPECT_EQ(form.Image1.pixelRect().left(), firstColumn) << left;
+    EXPECT_EQ(window.pictureFrame.pixelRect().left, firstColumn) << left;
   }
 }
 
 TEST(WindowDrawing, TheLetterLabelsTopThirtyTwoPixelsAreCutOff) {
-  Flurb form(kTwipsPerPixel);
-  form.Label1.Caption = QStringLiteral("Aa");
-  const QImage cut = platform::renderWindow(form);
-  form.Label1.Top = 0;
-  const QImage whole = platform::renderWindow(form);
+  CardWindow window(kTwipsPerPixel);
+  window.letterLabel.caption = u"Aa";
+  const QImage cut = renderWindow(window);
+  window.letterLabel.top = 0;
+  const QImage whole = renderWindow(window);
   int darkPixels = 0;
   for (int y = 0; y + 32 < 387; ++y) {
     for (int x = 10; x < 475; ++x) {
@@ -112,11 +103,11 @@ TEST(WindowDrawing, TheLetterLabelsTopThirtyTwoPixelsAreCutOff) {
 }
 
 TEST(WindowDrawing, TheTransparentDigitLabelLetsTheLetterPairShowThrough) {
-  Flurb form(kTwipsPerPixel);
-  form.Label1.Caption = QStringLiteral("Mm");
-  const QImage lettersOnly = platform::renderWindow(form);
-  form.Label2.Caption = QStringLiteral("8");
-  const QImage both = platform::renderWindow(form);
+  CardWindow window(kTwipsPerPixel);
+  window.letterLabel.caption = u"Mm";
+  const QImage lettersOnly = renderWindow(window);
+  window.digitLabel.caption = u"8";
+  const QImage both = renderWindow(window);
   int added = 0;
   for (int y = 0; y < both.height(); ++y) {
     for (int x = 0; x < both.width(); ++x) {
@@ -131,12 +122,12 @@ TEST(WindowDrawing, TheTransparentDigitLabelLetsTheLetterPairShowThrough) {
 }
 
 TEST(WindowDrawing, TheFocusBoxCannotBeSeenAgainstTheWindow) {
-  Flurb form(kTwipsPerPixel);
-  form.Label1.Caption = QStringLiteral("WW");  // wide enough to reach the focus box
-  const QImage image = platform::renderWindow(form);
-  const QRect box = form.Picture1.pixelRect();
+  CardWindow window(kTwipsPerPixel);
+  window.letterLabel.caption = u"WW";  // wide enough to reach the focus box
+  const QImage image = renderWindow(window);
+  const QRect box = toQRect(window.focusBox.pixelRect());
   EXPECT_EQ(countPixels(image, box, kWhite), box.width() * box.height());
 }
 
 }  // namespace
-}  // namespace flurb
+}  // namespace flurb::cards

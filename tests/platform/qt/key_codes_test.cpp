@@ -1,4 +1,4 @@
-#include "platform/key_codes.h"
+#include "platform/qt/key_codes.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <QChar>
 
-namespace flurb::platform {
+namespace flurb::platform::qt {
 namespace {
 
 using enum KeySource;
@@ -284,4 +284,4 @@ TEST(ShiftState, HoldsShiftCtrlAndAltAsBits) {
 }
 
 }  // namespace
-}  // namespace flurb::platform
+}  // namespace flurb::platform::qt

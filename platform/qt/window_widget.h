@@ -5,17 +5,17 @@
 
 #include <QWidget>
 
-#include "window.h"
+#include "platform/window.h"
 
-namespace flurb::platform {
+namespace flurb::platform::qt {
 
-using KeyDownHandler = std::function<void(std::int16_t& KeyCode, std::int16_t& Shift)>;
+using KeyDownHandler = std::function<void(std::int16_t& keyCode, std::int16_t& shift)>;
 
 // The real window: a thin adapter that paints the window model and passes the focus box's key
 // presses to the program.
-class FormWidget final : public QWidget {
+class WindowWidget final : public QWidget {
  public:
-  FormWidget(const Window& form, const FocusBox& focusBox, KeyDownHandler onKeyDown);
+  WindowWidget(const Window& window, const FocusBox& focusBox, KeyDownHandler onKeyDown);
 
   // Gives the keyboard focus to the focus box, the one control that can take it.
   void focusTheFocusBox();
@@ -26,8 +26,8 @@ class FormWidget final : public QWidget {
   bool focusNextPrevChild(bool next) override;
 
  private:
-  const Window& form_;
+  const Window& window_;
   QWidget* focusBoxWidget_;
 };
 
-}  // namespace flurb::platform
+}  // namespace flurb::platform::qt

@@ -2,6 +2,19 @@
 
 // The card window as it stands when the program starts. Every place and size is in twips
 // (15 to a pixel at 96 dots per inch); the pixels are given beside them.
+//
+// Readers who know the original forms program will find its controls under these names:
+//
+//   original name     role               here
+//   Flurb             the window         CardWindow
+//   Picture1          focus box          CardWindow::focusBox
+//   Image1            picture frame      CardWindow::pictureFrame
+//   Shape1(0..8)      dots               CardWindow::dots
+//   Label2            digit label        CardWindow::digitLabel
+//   Label1            letter label       CardWindow::letterLabel
+//   Form_Load         load handler       app::onLoad
+//   Picture1_KeyDown  key-down handler   cards::onKeyDown
+//   HideDots          hides every dot    cards::hideDots
 
 #include <array>
 
@@ -9,32 +22,33 @@
 #include "platform/controls.h"
 #include "platform/window.h"
 
-namespace flurb::description {
+namespace flurb::cards::description {
 
 using platform::BackStyle;
 using platform::Colour;
 using platform::ControlPlace;
-using platform::FontSpec;
+using platform::LabelLook;
 
 inline constexpr Colour kBlue = platform::fixedColour(0, 0, 255);
 
 inline const platform::WindowDescription kWindow{
-    .caption = QStringLiteral("Quimo's Flurb Cards"),
+    .caption = u"Quimo's Flurb Cards",
     .clientWidth = 7305,   // 487 px
     .clientHeight = 7695,  // 513 px
     .backColor = platform::kHighlightTextColour,
 };
 
-// Front to back:                      Left    Top  Width  Height    pixels
-inline constexpr ControlPlace kPicture1{6840, 540, 255, 255};  // 456, 36, 17, 17
-inline constexpr ControlPlace kImage1{150, 3120, 7095, 4455};  // 10, 208, 473, 297
-// then Shape1(8) .. Shape1(0), see kDotPlaces
-inline constexpr ControlPlace kLabel2{150, 120, 6975, 7470};   // 10, 8, 465, 498
-inline constexpr ControlPlace kLabel1{150, -480, 6975, 5805};  // 10, -32, 465, 387
+// Front to back:                           Left    Top  Width  Height    pixels
+inline constexpr ControlPlace kFocusBoxPlace{6840, 540, 255, 255};        // 456, 36, 17, 17
+inline constexpr ControlPlace kPictureFramePlace{150, 3120, 7095, 4455};  // 10, 208, 473, 297
+// then dots 8 .. 0, see kDotPlaces
+inline constexpr ControlPlace kDigitLabelPlace{150, 120, 6975, 7470};    // 10, 8, 465, 498
+inline constexpr ControlPlace kLetterLabelPlace{150, -480, 6975, 5805};  // 10, -32, 465, 387
 
 inline constexpr double kDotSide = 615;  // 41 px
+inline constexpr std::size_t kDotCount = 9;
 // Index order is counting order: two to a column, the fifth dot alone in the middle column.
-inline constexpr std::array<ControlPlace, 9> kDotPlaces{{
+inline constexpr std::array<ControlPlace, kDotCount> kDotPlaces{{
     {630, 5640, kDotSide, kDotSide},   // 0: 42, 376  first column, upper row
     {630, 6600, kDotSide, kDotSide},   // 1: 42, 440  first column, lower row
     {2070, 5640, kDotSide, kDotSide},  // 2: 138, 376 second column, upper row
@@ -50,33 +64,23 @@ inline constexpr Colour kDotBorder = platform::kWindowTextColour;
 
 inline constexpr Colour kFocusBoxBack = platform::kHighlightTextColour;
 
-struct LabelDescription {
-  ControlPlace place{};
-  FontSpec font;
-  Colour foreColor{};
-  Colour backColor{};
-  BackStyle backStyle{};
-};
-
 // The letter pair, its line's top 480 twips above the client area and cut off there.
-inline LabelDescription label1() {
-  return {kLabel1,
-          {QStringLiteral("Palladius"), 144, 400, false, false, false},
+inline LabelLook letterLabelLook() {
+  return {{u"Palladius", 144, 400, false, false, false},
           platform::kButtonTextColour,
           platform::kHighlightTextColour,
           BackStyle::kOpaque};
 }
 
 // The digit, transparent so that the letter pair behind it shows through.
-inline LabelDescription label2() {
-  return {kLabel2,
-          {QStringLiteral("Arial"), 249.75, 400, false, false, false},
+inline LabelLook digitLabelLook() {
+  return {{u"Arial", 249.75, 400, false, false, false},
           platform::kButtonTextColour,
           platform::kHighlightTextColour,
           BackStyle::kTransparent};
 }
 
-// Tab order: Label1 0, Picture1 1, Label2 2. Labels never take the focus, so the focus box holds
-// it for the life of the window.
+// Tab order: letter label 0, focus box 1, digit label 2. Labels never take the focus, so the
+// focus box holds it for the life of the window.
 
-}  // namespace flurb::description
+}  // namespace flurb::cards::description

@@ -14,7 +14,7 @@
 #include <xcb/xcb.h>
 #endif
 
-namespace flurb::platform {
+namespace flurb::platform::qt {
 
 #if QT_CONFIG(xcb)
 namespace {
@@ -134,4 +134,4 @@ void keepOffTaskbar(QWidget& /*window*/) {}
 
 #endif
 
-}  // namespace flurb::platform
+}  // namespace flurb::platform::qt

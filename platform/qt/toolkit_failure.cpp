@@ -6,7 +6,7 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace flurb::platform {
+namespace flurb::platform::qt {
 namespace {
 
 QtMessageHandler previousHandler = nullptr;
@@ -29,4 +29,4 @@ void exitCleanlyOnToolkitFailure() {
   previousHandler = qInstallMessageHandler(handleToolkitMessage);
 }
 
-}  // namespace flurb::platform
+}  // namespace flurb::platform::qt

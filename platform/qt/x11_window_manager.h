@@ -2,11 +2,11 @@
 
 #include <optional>
 
-#include "window.h"
+#include "platform/window.h"
 
 class QWidget;
 
-namespace flurb::platform {
+namespace flurb::platform::qt {
 
 // Asks the X11 window manager which frame it will draw around the (not yet shown) window. Qt only
 // knows the frame once the window is exposed, but the window must be centred by its outer size
@@ -16,4 +16,4 @@ std::optional<FrameExtents> requestFrameExtents(QWidget& window);
 // Keeps the window's button off the taskbar: Qt sets no such hint for a tool window on X11.
 void keepOffTaskbar(QWidget& window);
 
-}  // namespace flurb::platform
+}  // namespace flurb::platform::qt

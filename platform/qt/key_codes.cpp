@@ -7,7 +7,7 @@
 
 #include <QChar>
 
-namespace flurb::platform {
+namespace flurb::platform::qt {
 namespace {
 
 // Windows virtual-key codes that are not the character they stand for.
@@ -273,4 +273,4 @@ std::int16_t shiftState(Qt::KeyboardModifiers modifiers) {
   return static_cast<std::int16_t>(state);
 }
 
-}  // namespace flurb::platform
+}  // namespace flurb::platform::qt

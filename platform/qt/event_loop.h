@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include <QIcon>
+
+#include "platform/window.h"
+#include "window_widget.h"
+
+namespace flurb::platform::qt {
+
+using ErrorReporter = std::function<void(const std::string& sentence)>;
+
+// Shows the sentence in a message box and writes it to standard error.
+void showRuntimeError(const std::string& sentence);
+
+// Runs one event handler. A failure in it ends the handler, is reported in one sentence and ends
+// the event loop with status 1; the answer says whether the handler ran to its end.
+bool runHandler(const std::function<void()>& handler, const ErrorReporter& report);
+
+// Creates the real window for the window model, raises the load event before the window is first
+// shown, shows it where the load event placed it with the focus on the focus box, and delivers
+// events one at a time until the window is closed. Answers the program's exit status.
+int runWindow(Window& window, const FocusBox& focusBox, const QIcon& icon,
+              const std::function<void()>& onLoad, const KeyDownHandler& onKeyDown);
+
+}  // namespace flurb::platform::qt

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QImage>
+
+#include "platform/window.h"
+
+namespace flurb::platform::qt {
+
+// The client area as the window paints it, in the classic colours.
+QImage renderWindow(const Window& window);
+
+// A picture as a Qt image, copied.
+QImage toQImage(const Picture& picture);
+
+}  // namespace flurb::platform::qt
