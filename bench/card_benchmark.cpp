@@ -42,19 +42,19 @@ void keysInTurn(benchmark::State& state, char first, char last) {
   }
 }
 
-void LetterCard(benchmark::State& state) {
+void letterCard(benchmark::State& state) {
   keysInTurn(state, 'A', 'Z');
 }
-void NumberCard(benchmark::State& state) {
+void numberCard(benchmark::State& state) {
   keysInTurn(state, '0', '9');
 }
-void IgnoredKey(benchmark::State& state) {
+void ignoredKey(benchmark::State& state) {
   keysInTurn(state, ' ', ' ');
 }
 
-BENCHMARK(LetterCard)->Unit(benchmark::kMillisecond);
-BENCHMARK(NumberCard)->Unit(benchmark::kMillisecond);
-BENCHMARK(IgnoredKey)->Unit(benchmark::kMillisecond);
+BENCHMARK(letterCard)->Unit(benchmark::kMillisecond);
+BENCHMARK(numberCard)->Unit(benchmark::kMillisecond);
+BENCHMARK(ignoredKey)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

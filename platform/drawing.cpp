@@ -1,6 +1,7 @@
 #include "drawing.h"
 
-#include <ranges>
+#include <algorithm>
+#include <vector>
 
 #include "twips.h"
 
@@ -17,11 +18,11 @@ void paintWindow(Canvas& canvas, const Window& window, const SystemColours& colo
   // The focus box is the frontmost control, so one back-to-front pass draws it last, above
   // everything, as its own window would stand.
   const std::vector<const Control*> frontToBack = window.controlsFrontToBack();
-  for (const Control* control : frontToBack | std::views::reverse) {
+  std::for_each(frontToBack.rbegin(), frontToBack.rend(), [&](const Control* control) {
     if (control->visible) {
       control->draw(canvas, colours);
     }
-  }
+  });
 }
 
 }  // namespace flurb::platform
