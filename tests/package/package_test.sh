@@ -44,7 +44,8 @@ chmod 755 "$scratch"
 installed=false
 cleanup() {
   if $installed; then
-    DEBIAN_FRONTEND=noninteractive apt-get remove -y -q "$package" >>"$artifacts/apt.log" 2>&1 ||
+    DEBIAN_FRONTEND=noninteractive apt-get remove -y -q -o DPkg::Lock::Timeout=900 "$package" \
+      >>"$artifacts/apt.log" 2>&1 ||
       echo "could not remove $package; see $artifacts/apt.log" >&2
   fi
   rm -rf -- "$scratch"
