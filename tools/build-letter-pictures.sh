@@ -16,9 +16,9 @@ fetch_sources() {
   (cd "$scratch" && npm pack --silent "$emoji_package" >/dev/null && tar xzf ./*.tgz)
   cp "$scratch/package/LICENSE" "$art/fluentui-emoji/LICENSE"
   local source
-  for source in $(awk '!/^#/ && $2 ~ /^fluentui-emoji\// {print $2}' "$art/letters.txt"); do
+  while read -r source; do
     cp "$scratch/package/icons/flat/${source#fluentui-emoji/}" "$art/$source"
-  done
+  done < <(awk '!/^#/ && $2 ~ /^fluentui-emoji\// {print $2}' "$art/letters.txt")
 }
 
 [ "${1:-}" != "--fetch" ] || fetch_sources

@@ -22,6 +22,8 @@ check_program() {
   kind=$(file -b "$1")
   [[ "$kind" == ELF*executable* && "$kind" == *", stripped"* ]] ||
     fail "$1 is not a stripped program: $kind"
+  "$source_dir/tests/build/program_checks.sh" runpath "$1" || fail "$1 has a relative search path"
+  "$source_dir/tests/build/program_checks.sh" hardening "$1" || fail "$1 lacks hardening"
 }
 
 # The value of KEY in the desktop entry's main group.

@@ -44,7 +44,8 @@ chmod 755 "$scratch"
 installed=false
 cleanup() {
   if $installed; then
-    DEBIAN_FRONTEND=noninteractive apt-get remove -y -q "$package" >>"$artifacts/apt.log" 2>&1 ||
+    DEBIAN_FRONTEND=noninteractive apt-get remove -y -q -o DPkg::Lock::Timeout=900 "$package" \
+      >>"$artifacts/apt.log" 2>&1 ||
       echo "could not remove $package; see $artifacts/apt.log" >&2
   fi
   rm -rf -- "$scratch"
@@ -70,7 +71,7 @@ lintian --fail-on error,warning --info "$deb" >"$artifacts/lintian.log" 2>&1 ||
 
 step "Installing the package"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
-  -o DPkg::Lock::Timeout=60 "$deb" >"$artifacts/apt.log" 2>&1 ||
+  -o DPkg::Lock::Timeout=900 "$deb" >"$artifacts/apt.log" 2>&1 ||
   fail "apt-get could not install the package; see $artifacts/apt.log"
 installed=true
 [[ "$(package_status)" == installed ]] || fail "$package is $(package_status) after installing"
@@ -83,7 +84,7 @@ step "Starting the installed program"
 "$here/run_installed_program.sh" "$source_dir" "$artifacts"
 
 step "Removing the package"
-DEBIAN_FRONTEND=noninteractive apt-get remove -y -q -o DPkg::Lock::Timeout=60 "$package" \
+DEBIAN_FRONTEND=noninteractive apt-get remove -y -q -o DPkg::Lock::Timeout=900 "$package" \
   >>"$artifacts/apt.log" 2>&1 || fail "apt-get could not remove the package; see $artifacts/apt.log"
 installed=false
 [[ "$(package_status)" == not-installed ]] || fail "$package is $(package_status) after removal"

@@ -6,13 +6,12 @@
 #   cc_identify_start NAME          which letter card the window opened with -> CC_START
 #   cc_press NAME CODES KEYS...     xdotool key KEYS, which the program must see as the key codes
 #                                   CODES ("65" or "" for none), then the screenshot must match
+#                                   once the program has handled them
+#   cc_expect_history NAME          the window comes to show the card of every code so far, and
+#                                   still shows it once the program has nothing left to do
 #
 # Every screenshot stays in the artefact directory as NAME.png, and a mismatch leaves
 # NAME-diff.png beside it with the differing pixels in red.
-
-readonly CC_PATIENCE_SECONDS=5
-# How long a key that must change nothing gets to change something anyway.
-readonly CC_SETTLE_SECONDS=0.3
 
 CC_RENDER_EXPECTED=""
 CC_START=""
@@ -41,8 +40,7 @@ cc_shot_matches_start() {
 cc_identify_start() {
   local name=$1
   CC_KEYS=""
-  xs_wait_for "$CC_PATIENCE_SECONDS" "a letter card in the window ($name)" \
-    cc_shot_matches_start "$name"
+  xs_wait_for "a letter card in the window ($name)" cc_shot_matches_start "$name"
 }
 
 cc_shot_matches_history() {
@@ -53,17 +51,34 @@ cc_shot_matches_history() {
     --keys "$CC_KEYS" --compare "$XS_ARTIFACTS/$name.png" --diff "$XS_ARTIFACTS/$name-diff.png")
 }
 
-# The window must come to show the card of its history, and must still show it after a while.
+cc_fail_history() {
+  local name=$1 why=$2
+  xs_fail "$name: $why: $CC_LAST_COMPARISON" \
+    "(see $XS_ARTIFACTS/$name.png and $name-diff.png)"
+}
+
+# The window must come to show the card of its history, and still show it once the program has
+# done all its work: a key that was sent but not handled yet would show up then.
 cc_expect_history() {
   local name=$1
-  local deadline=$(($(xs_now_ms) + CC_PATIENCE_SECONDS * 1000))
+  local deadline=$(($(xs_now_ms) + XS_PATIENCE_SECONDS * 1000))
   until cc_shot_matches_history "$name"; do
-    if (($(xs_now_ms) > deadline)); then
-      xs_fail "$name: the window does not show the expected card: $CC_LAST_COMPARISON" \
-        "(see $XS_ARTIFACTS/$name.png and $name-diff.png)"
-    fi
+    (($(xs_now_ms) <= deadline)) ||
+      cc_fail_history "$name" "the window does not come to show the expected card"
     sleep "$XS_POLL_SECONDS"
   done
+  xs_wait_until_quiet
+  cc_shot_matches_history "$name" ||
+    cc_fail_history "$name" "the window does not keep the expected card"
+  rm -f -- "$XS_ARTIFACTS/$name-diff.png"
+}
+
+# Keys that must change nothing: once the program has handled them and has nothing left to do,
+# the window still shows the card it showed before.
+cc_expect_unchanged() {
+  local name=$1
+  xs_wait_until_quiet
+  cc_shot_matches_history "$name" || cc_fail_history "$name" "the card changed"
   rm -f -- "$XS_ARTIFACTS/$name-diff.png"
 }
 
@@ -71,10 +86,11 @@ cc_press() {
   local name=$1 codes=$2
   shift 2
   xs_key "$@"
-  cc_append_keys "$codes"
-  if [[ -z "$codes" ]]; then
-    sleep "$CC_SETTLE_SECONDS"
+  if [[ -n "$codes" ]]; then
+    cc_append_keys "$codes"
+    cc_expect_history "$name"
+  else
+    cc_expect_unchanged "$name"
   fi
-  cc_expect_history "$name"
   xs_note "$name: ok"
 }

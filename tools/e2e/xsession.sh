@@ -7,11 +7,14 @@
 #                                    pictures and logs in ARTIFACT_DIR are removed
 #   xs_launch PROGRAM                start the program, wait for its window, read its geometry
 #   xs_key ARGS...                   xdotool key, sent to whichever window has the focus
+#   xs_wait_until_quiet              wait until the X server, openbox and the program have done
+#                                    all the work they were given
 #   xs_client_shot NAME              the client area as NAME.png in the artefact directory
 #   xs_close_with_alt_f4             Alt+F4, then the program's exit status in XS_EXIT_STATUS
 #
-# Waits poll every 20 ms (xdotool's own --sync polls every 500 ms). The caller sets
-# `set -euo pipefail`.
+# Every wait is for something the program or the X server does, never for a stretch of time: it
+# polls every 20 ms (xdotool's own --sync polls every 500 ms), and only a hang reaches its
+# deadline. The caller sets `set -euo pipefail`.
 
 # The XS_ results are read by the tests that source this file.
 # shellcheck disable=SC2034
@@ -20,6 +23,8 @@ readonly XS_SCREEN_WIDTH=1280
 readonly XS_SCREEN_HEIGHT=1024
 readonly XS_CAPTION="Quimo's Flurb Cards"
 readonly XS_POLL_SECONDS=0.02
+# Long enough for the sanitizer build on a loaded machine many times over: only a hang reaches it.
+readonly XS_PATIENCE_SECONDS=120
 readonly XS_TWIPS_PER_PIXEL=15 # Xvfb reports 96 dots per inch
 
 XS_DIR=""
@@ -42,14 +47,14 @@ xs_now_ms() {
   echo $(($(date +%s%N) / 1000000))
 }
 
-# xs_wait_for SECONDS DESCRIPTION COMMAND...: runs COMMAND until it succeeds.
+# xs_wait_for DESCRIPTION COMMAND...: runs COMMAND until it succeeds.
 xs_wait_for() {
-  local seconds=$1 what=$2
-  shift 2
-  local deadline=$(($(xs_now_ms) + seconds * 1000))
+  local what=$1
+  shift
+  local deadline=$(($(xs_now_ms) + XS_PATIENCE_SECONDS * 1000))
   until "$@"; do
     if (($(xs_now_ms) > deadline)); then
-      xs_fail "gave up after ${seconds} s waiting for ${what}"
+      xs_fail "gave up after ${XS_PATIENCE_SECONDS} s waiting for ${what}"
     fi
     sleep "$XS_POLL_SECONDS"
   done
@@ -100,12 +105,13 @@ xs_start_window_manager() {
     XDG_CONFIG_HOME="$XS_DIR/config" XDG_CACHE_HOME="$XS_DIR/cache" \
       openbox --sm-disable >>"$XS_ARTIFACTS/openbox.log" 2>&1 &
     XS_WM_PID=$!
-    deadline=$(($(xs_now_ms) + 10000))
+    deadline=$(($(xs_now_ms) + XS_PATIENCE_SECONDS * 1000))
     while xs_window_manager_alive; do
       if xs_window_manager_ready; then
         return 0
       fi
-      (($(xs_now_ms) < deadline)) || xs_fail "gave up after 10 s waiting for openbox"
+      (($(xs_now_ms) < deadline)) ||
+        xs_fail "gave up after ${XS_PATIENCE_SECONDS} s waiting for openbox"
       sleep "$XS_POLL_SECONDS"
     done
     status=0
@@ -133,13 +139,13 @@ xs_start_session() {
   Xvfb -displayfd 3 -screen 0 "${XS_SCREEN_WIDTH}x${XS_SCREEN_HEIGHT}x24" -nolisten tcp -noreset \
     3>"$XS_DIR/display" >"$XS_ARTIFACTS/xvfb.log" 2>&1 &
   XS_XVFB_PID=$!
-  xs_wait_for 10 "Xvfb to announce its display" xs_display_announced
+  xs_wait_for "Xvfb to announce its display" xs_display_announced
   DISPLAY=":$(tr -d '\n' <"$XS_DIR/display")"
   export DISPLAY
   export XDG_RUNTIME_DIR="$XS_DIR/runtime"
   unset XAUTHORITY WAYLAND_DISPLAY
   # Under load a client can still be turned away just after the announcement.
-  xs_wait_for 10 "Xvfb to accept clients" xs_display_accepts_clients
+  xs_wait_for "Xvfb to accept clients" xs_display_accepts_clients
 
   # The system's own openbox configuration, whatever the person running the tests has set up.
   : >"$XS_ARTIFACTS/openbox.log"
@@ -204,10 +210,10 @@ xs_launch() {
   started=$(xs_now_ms)
   QT_QPA_PLATFORM=xcb "$program" >"$XS_PROGRAM_LOG" 2>&1 &
   XS_PROGRAM_PID=$!
-  xs_wait_for 10 "the window \"$XS_CAPTION\"" xs_find_window
+  xs_wait_for "the window \"$XS_CAPTION\"" xs_find_window
   XS_STARTUP_MS=$(($(xs_now_ms) - started))
-  xs_wait_for 5 "the window manager's frame extents" xs_frame_known
-  xs_wait_for 5 "the window to be framed" xs_reparented
+  xs_wait_for "the window manager's frame extents" xs_frame_known
+  xs_wait_for "the window to be framed" xs_reparented
 }
 
 xs_window_has_focus() {
@@ -218,6 +224,54 @@ xs_window_has_focus() {
 xs_key() {
   xs_window_has_focus || xs_fail "the window lost the keyboard focus (before: $*)"
   xdotool key --delay 0 "$@"
+}
+
+# The time every thread of the given processes has spent on a CPU, in nanoseconds; fails while
+# any of them is running, waiting to run or waiting for the disk, or when one is gone.
+xs_cpu_time_when_asleep() {
+  local pid task stat state run_ns total=0
+  for pid in "$@"; do
+    for task in /proc/"$pid"/task/*; do
+      read -r stat <"$task/stat" 2>/dev/null || return 1
+      # The state follows the command name, which is in parentheses and may hold spaces.
+      stat=${stat##*) }
+      state=${stat%% *}
+      [[ "$state" != [RD] ]] || return 1
+      read -r run_ns _ <"$task/schedstat" 2>/dev/null || return 1
+      total=$((total + run_ns))
+    done
+  done
+  echo "$total"
+}
+
+XS_LAST_CPU_TIME=""
+
+# Quiet: every thread asleep at two polls in a row and not one nanosecond of CPU time in between.
+# A thread with work to do is runnable however busy the machine is, and a short timer (Qt's update
+# timers are a few milliseconds) runs out between the polls, so the work cannot hide.
+xs_processes_quiet() {
+  local now
+  if ! now=$(xs_cpu_time_when_asleep "$@"); then
+    XS_LAST_CPU_TIME=""
+    return 1
+  fi
+  [[ "$now" == "$XS_LAST_CPU_TIME" ]] && return 0
+  XS_LAST_CPU_TIME=$now
+  return 1
+}
+
+xs_session_quiet() {
+  xs_require_alive
+  xs_processes_quiet "$XS_XVFB_PID" "$XS_WM_PID" "$XS_PROGRAM_PID"
+}
+
+# Waits until the X server, openbox and the program have done all they were given. xdotool ends
+# only after a round trip to the X server (closing its display waits for one), by which time the
+# server has put the keys it sent on the program's connection: from there the program is busy
+# until it has handled and drawn the last of them.
+xs_wait_until_quiet() {
+  XS_LAST_CPU_TIME=""
+  xs_wait_for "the program and the X server to finish their work" xs_session_quiet
 }
 
 # "on" or "off" for a lock key as xset reports it: "Caps", "Num".
@@ -232,7 +286,7 @@ xs_set_num_lock() {
   if [[ "$(xs_lock_state Num)" != "$wanted" ]]; then
     xs_key 77
   fi
-  xs_wait_for 2 "Num Lock $wanted" xs_lock_is Num "$wanted"
+  xs_wait_for "Num Lock $wanted" xs_lock_is Num "$wanted"
 }
 
 xs_lock_is() {
@@ -253,7 +307,7 @@ xs_client_shot() {
 # XS_EXIT_STATUS to its exit status.
 xs_close_with_alt_f4() {
   xs_key alt+F4
-  xs_wait_for 10 "the program to end after Alt+F4" xs_program_gone
+  xs_wait_for "the program to end after Alt+F4" xs_program_gone
   XS_EXIT_STATUS=0
   wait "$XS_PROGRAM_PID" || XS_EXIT_STATUS=$?
   XS_PROGRAM_PID=""
