@@ -27,6 +27,7 @@ QIcon programIcon() {
 int main(int argc, char** argv) {
   namespace qt = flurb::platform::qt;
   qt::exitCleanlyOnToolkitFailure();
+  qt::leaveScalingToTheWindow();
   const QApplication application(argc, argv);
   QCoreApplication::setApplicationVersion(
       QString::fromUtf8(flurb::resources::kProgramVersion.data(),

@@ -3,14 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "twips.h"
-
 namespace flurb::platform {
-
-PixelSize Window::clientPixels() const {
-  return {twipsToPixels(clientWidth_, twipsPerPixel_),
-          twipsToPixels(clientHeight_, twipsPerPixel_)};
-}
 
 void paintWindow(Canvas& canvas, const Window& window, const SystemColours& colours) {
   const PixelSize client = window.clientPixels();

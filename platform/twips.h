@@ -5,7 +5,7 @@ namespace flurb::platform {
 inline constexpr double kTwipsPerInch = 1440.0;
 inline constexpr double kTwipsPerPoint = 20.0;
 
-// Twips per screen pixel at a logical resolution: 15 at 96 dots per inch.
+// Twips per device pixel at the screen's real resolution: 15 at 96 dots per inch, 7.5 at 192.
 constexpr double twipsPerPixel(double dotsPerInch) {
   return kTwipsPerInch / dotsPerInch;
 }

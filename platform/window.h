@@ -9,7 +9,7 @@
 
 namespace flurb::platform {
 
-// The border and title bar around the client area, in pixels; zero until the desktop says.
+// The border and title bar around the client area, in device pixels; zero until the desktop says.
 struct FrameExtents {
   int left = 0;
   int right = 0;
@@ -25,15 +25,11 @@ struct WindowDescription {
 };
 
 // A window with its controls. `left` and `top` place the outer (framed) corner on the screen;
-// `width()` and `height()` are the outer size, frame included.
+// `width()` and `height()` are the outer size, frame included: the client area and the frame as
+// they stand on the screen, in device pixels, turned into twips.
 class Window {
  public:
-  Window(const WindowDescription& description, double twipsPerPixel)
-      : caption(description.caption),
-        backColor(description.backColor),
-        clientWidth_(description.clientWidth),
-        clientHeight_(description.clientHeight),
-        twipsPerPixel_(twipsPerPixel) {}
+  Window(const WindowDescription& description, double twipsPerPixel);
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
   Window(Window&&) = delete;
@@ -45,21 +41,23 @@ class Window {
   double left = 0;
   double top = 0;
 
-  double width() const { return clientWidth_ + (frame_.left + frame_.right) * twipsPerPixel_; }
-  double height() const { return clientHeight_ + (frame_.top + frame_.bottom) * twipsPerPixel_; }
+  double width() const;
+  double height() const;
 
   void setFrameExtents(const FrameExtents& frame) { frame_ = frame; }
   const FrameExtents& frameExtents() const { return frame_; }
-  PixelSize clientPixels() const;
+  // The client area's size in device pixels: the described twips to the nearest pixel, unless the
+  // desktop gave the window another size.
+  PixelSize clientPixels() const { return clientPixels_; }
+  void setClientPixels(const PixelSize& client) { clientPixels_ = client; }
   double twipsPerPixel() const { return twipsPerPixel_; }
 
   // Every control, the frontmost first.
   virtual std::vector<const Control*> controlsFrontToBack() const = 0;
 
  private:
-  double clientWidth_;
-  double clientHeight_;
   double twipsPerPixel_;
+  PixelSize clientPixels_;
   FrameExtents frame_;
 };
 

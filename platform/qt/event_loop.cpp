@@ -7,6 +7,7 @@
 
 #include "platform/runtime_error.h"
 #include "platform/twips.h"
+#include "qt_screen.h"
 #include "x11_window_manager.h"
 
 namespace flurb::platform::qt {
@@ -54,7 +55,8 @@ int runWindow(Window& window, const FocusBox& focusBox, const QIcon& icon,
   const FrameExtents& frame = window.frameExtents();
   const QPoint client(twipsToPixels(window.left, window.twipsPerPixel()) + frame.left,
                       twipsToPixels(window.top, window.twipsPerPixel()) + frame.top);
-  widget.setGeometry(QRect(client, widget.size()));
+  widget.setGeometry(QRect(toQtCoordinates(client), widget.size()));
+  placeInDevicePixels(widget, client);
   widget.show();
   widget.activateWindow();
   widget.focusTheFocusBox();

@@ -5,11 +5,15 @@
 #include <QPainter>
 
 #include "key_codes.h"
-#include "painter_canvas.h"
-#include "platform/drawing.h"
+#include "render.h"
 
 namespace flurb::platform::qt {
 namespace {
+
+QRect inQtCoordinates(const PixelRect& rect, double ratio) {
+  return QRectF(rect.left / ratio, rect.top / ratio, rect.width / ratio, rect.height / ratio)
+      .toRect();
+}
 
 KeySource keySource() {
   static const KeySource kSource = keySourceFor(QGuiApplication::platformName());
@@ -22,7 +26,7 @@ class FocusBoxWidget final : public QWidget {
  public:
   FocusBoxWidget(QWidget& parent, const FocusBox& box, KeyDownHandler onKeyDown)
       : QWidget(&parent), onKeyDown_(std::move(onKeyDown)) {
-    setGeometry(toQRect(box.pixelRect()));
+    setGeometry(inQtCoordinates(box.pixelRect(), parent.devicePixelRatioF()));
     setFocusPolicy(Qt::StrongFocus);
     // The window paints this square itself, in the focus box's colour.
     setAttribute(Qt::WA_NoSystemBackground);
@@ -47,7 +51,7 @@ class FocusBoxWidget final : public QWidget {
 
 }  // namespace
 
-WindowWidget::WindowWidget(const Window& window, const FocusBox& focusBox, KeyDownHandler onKeyDown)
+WindowWidget::WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHandler onKeyDown)
     : QWidget(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       window_(window),
@@ -57,8 +61,14 @@ WindowWidget::WindowWidget(const Window& window, const FocusBox& focusBox, KeyDo
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
   setWindowTitle(QString::fromStdU16String(window.caption));
+  // Qt sizes the window in its own coordinates, device pixels divided by the ratio; where that
+  // ratio is not 1 not every device size can be had, and the model takes on the one Qt gives.
+  const double ratio = devicePixelRatioF();
   const PixelSize client = window.clientPixels();
-  setFixedSize(client.width, client.height);
+  const QSize qtSize = QSizeF(client.width / ratio, client.height / ratio).toSize();
+  setFixedSize(qtSize);
+  const QSize devicePixels = qtSize * ratio;
+  window.setClientPixels({devicePixels.width(), devicePixels.height()});
 }
 
 void WindowWidget::focusTheFocusBox() {
@@ -66,9 +76,12 @@ void WindowWidget::focusTheFocusBox() {
 }
 
 void WindowWidget::paintEvent(QPaintEvent* /*event*/) {
+  // Drawn in device pixels, then handed over at the widget's own ratio: Qt copies it one for
+  // one and scales nothing.
+  QImage client = renderWindow(window_);
+  client.setDevicePixelRatio(devicePixelRatioF());
   QPainter painter(this);
-  PainterCanvas canvas(painter);
-  paintWindow(canvas, window_, ClassicColours());
+  painter.drawImage(QPointF(0, 0), client);
 }
 
 bool WindowWidget::focusNextPrevChild(bool /*next*/) {

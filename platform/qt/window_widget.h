@@ -12,10 +12,11 @@ namespace flurb::platform::qt {
 using KeyDownHandler = std::function<void(std::int16_t& keyCode, std::int16_t& shift)>;
 
 // The real window: a thin adapter that paints the window model and passes the focus box's key
-// presses to the program.
+// presses to the program. It draws the model's device pixels one for one, whatever Qt's device
+// pixel ratio, and tells the model the client size it really gets.
 class WindowWidget final : public QWidget {
  public:
-  WindowWidget(const Window& window, const FocusBox& focusBox, KeyDownHandler onKeyDown);
+  WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHandler onKeyDown);
 
   // Gives the keyboard focus to the focus box, the one control that can take it.
   void focusTheFocusBox();

@@ -2,9 +2,11 @@
 
 #include <QtGui/qguiapplication_platform.h>
 #include <QWidget>
+#include <QWindow>
 
 #if QT_CONFIG(xcb)
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <memory>
@@ -124,6 +126,20 @@ void keepOffTaskbar(QWidget& window) {
   xcb_flush(connection);
 }
 
+void placeInDevicePixels(QWidget& window, QPoint clientCorner) {
+  xcb_connection_t* connection = x11Connection();
+  if (connection == nullptr) {
+    return;
+  }
+  // Qt would move the window to its own rounding of the place when it first shows it; handed
+  // over now, it does not.
+  window.windowHandle()->setGeometry(window.geometry());
+  const std::array<std::int32_t, 2> corner{clientCorner.x(), clientCorner.y()};
+  xcb_configure_window(connection, static_cast<xcb_window_t>(window.winId()),
+                       XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, corner.data());
+  xcb_flush(connection);
+}
+
 #else
 
 std::optional<FrameExtents> requestFrameExtents(QWidget& /*window*/) {
@@ -131,6 +147,8 @@ std::optional<FrameExtents> requestFrameExtents(QWidget& /*window*/) {
 }
 
 void keepOffTaskbar(QWidget& /*window*/) {}
+
+void placeInDevicePixels(QWidget& /*window*/, QPoint /*clientCorner*/) {}
 
 #endif
 

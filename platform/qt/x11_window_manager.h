@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include <QPoint>
+
 #include "platform/window.h"
 
 class QWidget;
@@ -15,5 +17,10 @@ std::optional<FrameExtents> requestFrameExtents(QWidget& window);
 
 // Keeps the window's button off the taskbar: Qt sets no such hint for a tool window on X11.
 void keepOffTaskbar(QWidget& window);
+
+// Puts the (not yet shown) window's client area at that point of the desktop in device pixels.
+// At a device pixel ratio of 2 Qt's own coordinates reach only every other device pixel; on X11
+// the window is placed exactly. Elsewhere Qt's placement stands.
+void placeInDevicePixels(QWidget& window, QPoint clientCorner);
 
 }  // namespace flurb::platform::qt

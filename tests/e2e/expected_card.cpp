@@ -8,15 +8,14 @@
 namespace flurb::e2e {
 namespace {
 
-// The X servers of the end-to-end tests report 96 dots per inch.
-constexpr double kTwipsPerPixel = 15;
 constexpr std::int16_t kNoShift = 0;
 
 }  // namespace
 
-QImage expectedClientArea(const CardHistory& history, const platform::FrameExtents& frame,
+QImage expectedClientArea(const CardHistory& history, double twipsPerPixel,
+                          const platform::FrameExtents& frame,
                           const platform::ResourceStore& pictures) {
-  cards::CardWindow window(kTwipsPerPixel);
+  cards::CardWindow window(twipsPerPixel);
   window.setFrameExtents(frame);
   // Start-up ends on exactly the state a letter card leaves in a fresh window.
   cards::showLetterCard(window, pictures, history.startLetter);

@@ -17,8 +17,10 @@ struct CardHistory {
 };
 
 // The client area the real window must show after that history, drawn by the program's own model
-// with the frame the window manager reported (the frame decides where pictures are centred).
-QImage expectedClientArea(const CardHistory& history, const platform::FrameExtents& frame,
+// at the screen's twips per pixel with the frame the window manager reported (the frame decides
+// where pictures are centred).
+QImage expectedClientArea(const CardHistory& history, double twipsPerPixel,
+                          const platform::FrameExtents& frame,
                           const platform::ResourceStore& pictures);
 
 }  // namespace flurb::e2e

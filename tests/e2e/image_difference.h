@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include <QImage>
+#include <QPoint>
 
 namespace flurb::e2e {
 
@@ -11,5 +14,9 @@ struct ImageDifference {
 };
 
 ImageDifference compareImages(const QImage& expected, const QImage& actual);
+
+// Where the picture stands in the screenshot pixel for pixel (the top left corner of its first
+// occurrence, row by row), or nothing.
+std::optional<QPoint> locateImage(const QImage& picture, const QImage& screenshot);
 
 }  // namespace flurb::e2e

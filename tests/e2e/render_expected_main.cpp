@@ -1,17 +1,23 @@
 // Draws the client area the real window must show, and compares screenshots of it:
 //
-//   render-expected --frame L,R,T,B [--start A] [--keys 57,73] --out expected.png
-//   render-expected --frame L,R,T,B [--start A] [--keys ...] --compare shot.png [--diff d.png]
-//   render-expected --frame L,R,T,B [--keys ...] --identify shot.png
+//   render-expected [--dpi 96] --frame L,R,T,B [--start A] [--keys 57,73] --out expected.png
+//   render-expected [--dpi 96] --frame L,R,T,B [--start A] [--keys ...] --compare shot.png
+//                   [--diff d.png]
+//   render-expected [--dpi 96] --frame L,R,T,B [--keys ...] --identify shot.png
+//   render-expected --picture B --locate shot.png
 //
-// --frame takes the window manager's frame extents as _NET_FRAME_EXTENTS lists them. --identify
-// names the start letter whose card matches the screenshot exactly. Exit status: 0 when the
-// image was written or matches, 1 when it does not match, 2 for a bad command line.
+// --dpi is the screen's resolution, --frame the window manager's frame extents as
+// _NET_FRAME_EXTENTS lists them (both in device pixels). --identify names the start letter whose
+// card matches the screenshot exactly. --locate prints "left,top,width,height" of the letter's
+// picture where it stands in the screenshot pixel for pixel. Exit status: 0 when the image was
+// written, matches or was found, 1 when it does not match or was not found, 2 for a bad command
+// line.
 
 #include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include <QCommandLineParser>
@@ -20,6 +26,8 @@
 
 #include "expected_card.h"
 #include "image_difference.h"
+#include "platform/picture.h"
+#include "platform/qt/render.h"
 #include "resources/letter_picture_store.h"
 
 namespace {
@@ -32,6 +40,7 @@ constexpr int kDiffers = 1;
 constexpr int kBadCommandLine = 2;
 constexpr std::int16_t kFirstLetter = 'A';
 constexpr std::int16_t kLastLetter = 'Z';
+constexpr double kTwipsPerInch = 1440;
 
 std::optional<std::vector<int>> integerList(const QString& text) {
   std::vector<int> values;
@@ -80,6 +89,15 @@ std::optional<std::int16_t> startLetter(const QString& text) {
   return static_cast<std::int16_t>(text.at(0).unicode());
 }
 
+std::optional<double> dotsPerInch(const QString& text) {
+  bool isNumber = false;
+  const double dpi = text.toDouble(&isNumber);
+  if (!isNumber || dpi <= 0) {
+    return std::nullopt;
+  }
+  return dpi;
+}
+
 int usage(const QCommandLineParser& parser, const char* problem) {
   std::fprintf(stderr, "render-expected: %s\n\n%s", problem, qPrintable(parser.helpText()));
   return kBadCommandLine;
@@ -111,7 +129,7 @@ int compare(const QImage& expected, const QString& shotPath, const QString& diff
 }
 
 // Prints the one start letter whose card is exactly the screenshot, or the closest one.
-int identify(CardHistory history, const FrameExtents& frame,
+int identify(CardHistory history, double twipsPerPixel, const FrameExtents& frame,
              const flurb::platform::ResourceStore& pictures, const QString& shotPath) {
   const auto shot = screenshot(shotPath);
   if (!shot) {
@@ -121,8 +139,8 @@ int identify(CardHistory history, const FrameExtents& frame,
   std::int16_t closest = kFirstLetter;
   for (std::int16_t letter = kFirstLetter; letter <= kLastLetter; ++letter) {
     history.startLetter = letter;
-    const auto difference =
-        flurb::e2e::compareImages(flurb::e2e::expectedClientArea(history, frame, pictures), *shot);
+    const auto difference = flurb::e2e::compareImages(
+        flurb::e2e::expectedClientArea(history, twipsPerPixel, frame, pictures), *shot);
     if (difference.differingPixels == 0) {
       std::printf("%c\n", letter);
       return kMatches;
@@ -137,6 +155,25 @@ int identify(CardHistory history, const FrameExtents& frame,
   return kDiffers;
 }
 
+// Prints where the letter's picture stands in the screenshot, pixel for pixel.
+int locate(std::int16_t letter, const flurb::platform::ResourceStore& pictures,
+           const QString& shotPath) {
+  const auto shot = screenshot(shotPath);
+  if (!shot) {
+    return kBadCommandLine;
+  }
+  const std::u16string name(1, static_cast<char16_t>(letter));
+  const QImage picture = flurb::platform::qt::toQImage(
+      flurb::platform::loadResPicture(pictures, name, flurb::platform::kBitmapResource));
+  const auto corner = flurb::e2e::locateImage(picture, *shot);
+  if (!corner) {
+    std::printf("not found\n");
+    return kDiffers;
+  }
+  std::printf("%d,%d,%d,%d\n", corner->x(), corner->y(), picture.width(), picture.height());
+  return kMatches;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -145,6 +182,8 @@ int main(int argc, char** argv) {
 
   QCommandLineParser parser;
   parser.addHelpOption();
+  const QCommandLineOption dpiOption("dpi", "The screen's dots per inch (default 96).", "dpi",
+                                     "96");
   const QCommandLineOption frameOption("frame", "Frame extents: left,right,top,bottom.", "L,R,T,B");
   const QCommandLineOption startOption("start", "The start card's letter (default A).", "letter",
                                        "A");
@@ -155,13 +194,28 @@ int main(int argc, char** argv) {
   const QCommandLineOption diffOption("diff", "With --compare: mark the differences here.", "png");
   const QCommandLineOption identifyOption("identify", "Name the start letter of a screenshot.",
                                           "png");
-  parser.addOptions(
-      {frameOption, startOption, keysOption, outOption, compareOption, diffOption, identifyOption});
+  const QCommandLineOption pictureOption("picture", "The letter picture to --locate.", "letter");
+  const QCommandLineOption locateOption("locate", "Find the --picture in a screenshot.", "png");
+  parser.addOptions({dpiOption, frameOption, startOption, keysOption, outOption, compareOption,
+                     diffOption, identifyOption, pictureOption, locateOption});
   parser.process(application);
 
+  const flurb::resources::LetterPictureStore pictures;
+  if (parser.isSet(locateOption)) {
+    const auto letter = startLetter(parser.value(pictureOption));
+    if (!letter) {
+      return usage(parser, "--locate needs --picture with one capital letter");
+    }
+    return locate(*letter, pictures, parser.value(locateOption));
+  }
+
+  const auto dpi = dotsPerInch(parser.value(dpiOption));
   const auto frame = frameExtents(parser.value(frameOption));
   const auto keys = keyCodes(parser.value(keysOption));
   const auto start = startLetter(parser.value(startOption));
+  if (!dpi) {
+    return usage(parser, "--dpi needs a positive number");
+  }
   if (!frame) {
     return usage(parser, "--frame needs four whole numbers");
   }
@@ -172,13 +226,14 @@ int main(int argc, char** argv) {
     return usage(parser, "--start needs one capital letter");
   }
 
-  const flurb::resources::LetterPictureStore pictures;
+  const double twipsPerPixel = kTwipsPerInch / *dpi;
   const CardHistory history{*start, *keys};
   try {
     if (parser.isSet(identifyOption)) {
-      return identify(history, *frame, pictures, parser.value(identifyOption));
+      return identify(history, twipsPerPixel, *frame, pictures, parser.value(identifyOption));
     }
-    const QImage expected = flurb::e2e::expectedClientArea(history, *frame, pictures);
+    const QImage expected =
+        flurb::e2e::expectedClientArea(history, twipsPerPixel, *frame, pictures);
     if (parser.isSet(compareOption)) {
       return compare(expected, parser.value(compareOption), parser.value(diffOption));
     }

@@ -2,7 +2,7 @@
 # Sourced after xsession.sh: compares screenshots of the client area, pixel for pixel, with what
 # the program's own model draws (the render-expected tool) for the cards the window went through.
 #
-#   cc_init RENDER_EXPECTED
+#   cc_init RENDER_EXPECTED [DPI]   the model draws at DPI dots per inch (default 96)
 #   cc_identify_start NAME          which letter card the window opened with -> CC_START
 #   cc_press NAME CODES KEYS...     xdotool key KEYS, which the program must see as the key codes
 #                                   CODES ("65" or "" for none), then the screenshot must match
@@ -14,11 +14,13 @@
 # NAME-diff.png beside it with the differing pixels in red.
 
 CC_RENDER_EXPECTED=""
+CC_DPI=96
 CC_START=""
 CC_KEYS=""
 
 cc_init() {
   CC_RENDER_EXPECTED=$1
+  CC_DPI=${2:-96}
   CC_START="" CC_KEYS=""
 }
 
@@ -33,8 +35,8 @@ cc_shot_matches_start() {
   local name=$1
   xs_require_alive
   xs_client_shot "$name"
-  CC_START=$("$CC_RENDER_EXPECTED" --frame "$XS_FRAME" --identify "$XS_ARTIFACTS/$name.png") ||
-    return 1
+  CC_START=$("$CC_RENDER_EXPECTED" --dpi "$CC_DPI" --frame "$XS_FRAME" \
+    --identify "$XS_ARTIFACTS/$name.png") || return 1
 }
 
 cc_identify_start() {
@@ -47,8 +49,9 @@ cc_shot_matches_history() {
   local name=$1
   xs_require_alive
   xs_client_shot "$name"
-  CC_LAST_COMPARISON=$("$CC_RENDER_EXPECTED" --frame "$XS_FRAME" --start "$CC_START" \
-    --keys "$CC_KEYS" --compare "$XS_ARTIFACTS/$name.png" --diff "$XS_ARTIFACTS/$name-diff.png")
+  CC_LAST_COMPARISON=$("$CC_RENDER_EXPECTED" --dpi "$CC_DPI" --frame "$XS_FRAME" \
+    --start "$CC_START" --keys "$CC_KEYS" --compare "$XS_ARTIFACTS/$name.png" \
+    --diff "$XS_ARTIFACTS/$name-diff.png")
 }
 
 cc_fail_history() {

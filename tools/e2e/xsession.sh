@@ -2,7 +2,8 @@
 # Sourced by the end-to-end tests: a private X server with openbox on it, the program in its own
 # window there, and the means to look at that window and type into it.
 #
-#   xs_start_session ARTIFACT_DIR    Xvfb (a free display, 1280x1024x24) + openbox; both stop when
+#   xs_start_session ARTIFACT_DIR    Xvfb (a free display, 1280x1024x24 unless XS_SCREEN_WIDTH and
+#                                    XS_SCREEN_HEIGHT say otherwise) + openbox; both stop when
 #                                    the test's shell exits, whatever way it exits; earlier
 #                                    pictures and logs in ARTIFACT_DIR are removed
 #   xs_launch PROGRAM                start the program, wait for its window, read its geometry
@@ -19,8 +20,8 @@
 # The XS_ results are read by the tests that source this file.
 # shellcheck disable=SC2034
 
-readonly XS_SCREEN_WIDTH=1280
-readonly XS_SCREEN_HEIGHT=1024
+XS_SCREEN_WIDTH=${XS_SCREEN_WIDTH:-1280}
+XS_SCREEN_HEIGHT=${XS_SCREEN_HEIGHT:-1024}
 readonly XS_CAPTION="Quimo's Flurb Cards"
 readonly XS_POLL_SECONDS=0.02
 # Long enough for the sanitizer build on a loaded machine many times over: only a hang reaches it.
@@ -146,6 +147,11 @@ xs_start_session() {
   unset XAUTHORITY WAYLAND_DISPLAY
   # Under load a client can still be turned away just after the announcement.
   xs_wait_for "Xvfb to accept clients" xs_display_accepts_clients
+
+  # Settings that openbox and the program read when they start (display_settings.sh).
+  if declare -F xs_prepare_display >/dev/null; then
+    xs_prepare_display
+  fi
 
   # The system's own openbox configuration, whatever the person running the tests has set up.
   : >"$XS_ARTIFACTS/openbox.log"
