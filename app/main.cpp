@@ -10,6 +10,8 @@
 #include "cards/key_dispatch.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/qt_screen.h"
+#include "platform/qt/session_platform.h"
+#include "platform/qt/termination_signals.h"
 #include "platform/qt/toolkit_failure.h"
 #include "platform/random_source.h"
 #include "resources/letter_picture_store.h"
@@ -26,9 +28,14 @@ QIcon programIcon() {
 
 int main(int argc, char** argv) {
   namespace qt = flurb::platform::qt;
-  qt::exitCleanlyOnToolkitFailure();
+  const qt::SessionFacts session = qt::sessionFactsFromEnvironment();
+  if (const auto platforms = qt::chosenPlatforms(session)) {
+    qputenv("QT_QPA_PLATFORM", platforms->c_str());
+  }
+  qt::exitCleanlyOnToolkitFailure(session);
   qt::leaveScalingToTheWindow();
   const QApplication application(argc, argv);
+  qt::toolkitStarted();
   QCoreApplication::setApplicationVersion(
       QString::fromUtf8(flurb::resources::kProgramVersion.data(),
                         static_cast<qsizetype>(flurb::resources::kProgramVersion.size())));
@@ -46,10 +53,13 @@ int main(int argc, char** argv) {
   if (!screenKnown) {
     return 1;
   }
-  return qt::runWindow(
+  qt::closeOnTerminationSignals();
+  const int status = qt::runWindow(
       *window, window->focusBox, programIcon(),
       [&] { flurb::app::onLoad(*window, screen, random, pictures); },
       [&](const std::int16_t& keyCode, const std::int16_t& shift) {
         flurb::cards::onKeyDown(*window, pictures, keyCode, shift);
       });
+  qt::boundTeardown(status);
+  return status;
 }

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages in tools/packages.txt that are not installed yet; does nothing
-# (and needs no network) when all are there.
+# Installs the Debian packages in tools/packages.txt (or the list given) that are not installed
+# yet; does nothing (and needs no network) when all are there.
+#
+#   install-packages.sh [LIST]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+list=${1:-$here/packages.txt}
 
 missing=()
 while read -r package; do
@@ -10,7 +13,7 @@ while read -r package; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$package")
   fi
-done <"$here/packages.txt"
+done <"$list"
 
 if [ ${#missing[@]} -eq 0 ]; then
   echo "== Packages: all present"

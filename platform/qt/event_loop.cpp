@@ -44,6 +44,7 @@ int runWindow(Window& window, const FocusBox& focusBox, const QIcon& icon,
   widgetPointer = &widget;
   widget.setWindowIcon(icon);
   keepOffTaskbar(widget);
+  closeWhenDestroyedFromOutside(widget);
   if (const auto frame = requestFrameExtents(widget)) {
     window.setFrameExtents(*frame);
   }

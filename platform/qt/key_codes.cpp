@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include <QChar>
+#include <QString>
 
 namespace flurb::platform::qt {
 namespace {
@@ -157,10 +158,27 @@ constexpr bool isDigit(int key) {
   return key >= Qt::Key_0 && key <= Qt::Key_9;
 }
 
+bool isCharacter(int key) {
+  return key > 0 && key <= static_cast<int>(QChar::LastValidCodePoint);
+}
+
 // Qt gives a letter of any script as the code point of its capital.
 bool isLetterOfOtherScript(int key) {
-  return key > 0 && key <= static_cast<int>(QChar::LastValidCodePoint) && !isLatinLetter(key) &&
-         QChar::isLetter(static_cast<char32_t>(key));
+  return isCharacter(key) && !isLatinLetter(key) && QChar::isLetter(static_cast<char32_t>(key));
+}
+
+// The capital A..Z a character stands for: itself, or the letter under its accent or dot (the
+// Turkish capital dotted I is an I); 0 for anything else.
+int latinLetterOf(char32_t character) {
+  if (!isCharacter(static_cast<int>(character))) {
+    return 0;
+  }
+  char32_t base = QChar::toUpper(character);
+  const QString decomposition = QChar::decomposition(base);
+  if (!decomposition.isEmpty() && QChar::decompositionTag(base) == QChar::Canonical) {
+    base = decomposition.at(0).unicode();
+  }
+  return isLatinLetter(static_cast<int>(base)) ? static_cast<int>(base) : 0;
 }
 
 std::int16_t codeIn(std::span<const KeyCode> table, int key) {
@@ -216,6 +234,14 @@ int usKeyOfPhysicalKey(const KeyEventFacts& facts) {
   return 0;
 }
 
+bool isLevelThreeSymbol(int key, Qt::KeyboardModifiers modifiers) {
+  const bool levelThree =
+      modifiers.testFlag(Qt::GroupSwitchModifier) ||
+      (modifiers.testFlag(Qt::ControlModifier) && modifiers.testFlag(Qt::AltModifier));
+  const auto character = static_cast<char32_t>(key);
+  return levelThree && isCharacter(key) && QChar::isPrint(character) && !QChar::isSpace(character);
+}
+
 }  // namespace
 
 KeySource keySourceFor(QStringView platformName) {
@@ -250,10 +276,26 @@ std::int16_t virtualKeyCode(const KeyEventFacts& facts) {
   if (isDigit(usKey)) {
     return static_cast<std::int16_t>(usKey);
   }
+  // A letter key gives its letter whatever the modifiers: the one it types, or the one it types
+  // unshifted where Shift or AltGr (level 3) make it type something else ('@' on the German Q
+  // key, the Turkish capital dotted I).
+  if (const int letter = latinLetterOf(static_cast<char32_t>(key))) {
+    return static_cast<std::int16_t>(letter);
+  }
+  if (const int letter = latinLetterOf(facts.unshiftedCharacter)) {
+    return static_cast<std::int16_t>(letter);
+  }
   // Windows gives a letter key of a layout without Latin letters (Cyrillic, Greek, Hebrew...)
   // the code of the US letter at the same place, and a child at such a keyboard should still see
   // cards. Only letters go by place: the AZERTY ',' sits where US has 'M' and is no letter.
-  if (usKey != 0 && isLetterOfOtherScript(key)) {
+  if (usKey != 0 && (isLetterOfOtherScript(key) ||
+                     isLetterOfOtherScript(static_cast<int>(facts.unshiftedCharacter)))) {
+    return codeOfKey(usKey);
+  }
+  // A symbol that AltGr (Ctrl+Alt) makes a letter key type, where the keyboard map is not known:
+  // the US letter at the key's place.
+  if (isLatinLetter(usKey) && facts.unshiftedCharacter == 0 &&
+      isLevelThreeSymbol(key, facts.modifiers)) {
     return codeOfKey(usKey);
   }
   return codeOfKey(key);

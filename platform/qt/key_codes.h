@@ -22,11 +22,15 @@ struct KeyEventFacts {
   quint32 nativeVirtualKey = 0;       // X11: keysym; Windows: the virtual-key code;
                                       // macOS: the mac virtual key code (kVK_*)
   KeySource source = KeySource::kOther;
+  // The character the same key gives with no modifier in the active layout, from the keyboard
+  // map; 0 where the map is not known (it is known on X11).
+  char32_t unshiftedCharacter = 0;
 };
 
 // The Windows virtual-key code of the key: 65..90 for the letter keys whatever Shift, Caps Lock,
-// Ctrl or Alt; 48..57 for the main-row digit keys with or without Shift; 96..105 for keypad
-// digits; the usual virtual-key code, or 0, for every other key.
+// Ctrl, Alt or AltGr (the letter the key gives unshifted in its layout, else the US letter at its
+// place); 48..57 for the main-row digit keys with or without Shift; 96..105 for keypad digits;
+// the usual virtual-key code, or 0, for every other key.
 std::int16_t virtualKeyCode(const KeyEventFacts& facts);
 
 // The shift state as a bit set: 1 Shift, 2 Ctrl, 4 Alt.

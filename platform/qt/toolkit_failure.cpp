@@ -2,31 +2,67 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QString>
 #include <QtGlobal>
 
 namespace flurb::platform::qt {
 namespace {
 
+struct HeldMessage {
+  QtMsgType type;
+  QString category;
+  QString message;
+};
+
 QtMessageHandler previousHandler = nullptr;
+SessionFacts startingSession;
+bool starting = false;
+std::vector<HeldMessage> heldMessages;
+
+bool waylandPluginInstalled() {
+  return QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                           QStringLiteral("/platforms/libqwayland-generic.so"));
+}
 
 void handleToolkitMessage(QtMsgType type, const QMessageLogContext& context,
                           const QString& message) {
-  if (type != QtFatalMsg) {
-    previousHandler(type, context, message);
+  if (type == QtFatalMsg) {
+    const std::string lines =
+        starting
+            ? startupFailureMessage(startingSession, waylandPluginInstalled())
+            : "Flurb Cards cannot go on: " + message.section(QLatin1Char('\n'), 0, 0).toStdString();
+    std::fprintf(stderr, "%s\n", lines.c_str());
+    std::fflush(stderr);
+    std::_Exit(EXIT_FAILURE);
+  }
+  if (starting) {
+    heldMessages.push_back(
+        {type, QString::fromUtf8(context.category ? context.category : ""), message});
     return;
   }
-  const QString firstLine = message.section(QLatin1Char('\n'), 0, 0).trimmed();
-  std::fprintf(stderr, "Flurb Cards cannot run: %s\n", qPrintable(firstLine));
-  std::fflush(stderr);
-  std::_Exit(EXIT_FAILURE);
+  previousHandler(type, context, message);
 }
 
 }  // namespace
 
-void exitCleanlyOnToolkitFailure() {
+void exitCleanlyOnToolkitFailure(const SessionFacts& session) {
+  startingSession = session;
+  starting = true;
   previousHandler = qInstallMessageHandler(handleToolkitMessage);
+}
+
+void toolkitStarted() {
+  starting = false;
+  for (const HeldMessage& held : std::exchange(heldMessages, {})) {
+    const QByteArray category = held.category.toUtf8();
+    const QMessageLogContext context(nullptr, 0, nullptr, category.constData());
+    previousHandler(held.type, context, held.message);
+  }
 }
 
 }  // namespace flurb::platform::qt

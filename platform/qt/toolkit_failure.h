@@ -1,10 +1,17 @@
 #pragma once
 
+#include "session_platform.h"
+
 namespace flurb::platform::qt {
 
-// The toolkit ends the program with a core dump when it meets a failure it cannot recover from
-// (no display to connect to, for one). Call before creating the application: such a failure is
-// then reported in one sentence on standard error and the program exits with status 1.
-void exitCleanlyOnToolkitFailure();
+// The toolkit ends the program with a core dump, after lines of its own that end in advice to
+// reinstall, when it finds no display to connect to. Call before creating the application:
+// such a failure is then told in one or two lines naming the cause and the remedy, and the
+// program exits with status 1. The toolkit's own messages while it starts are held back until
+// toolkitStarted().
+void exitCleanlyOnToolkitFailure(const SessionFacts& session);
+
+// The application exists: the warnings held back are shown after all.
+void toolkitStarted();
 
 }  // namespace flurb::platform::qt

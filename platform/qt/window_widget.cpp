@@ -3,9 +3,11 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include "key_codes.h"
 #include "render.h"
+#include "x11_keyboard_map.h"
 
 namespace flurb::platform::qt {
 namespace {
@@ -34,9 +36,14 @@ class FocusBoxWidget final : public QWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
+    const KeySource source = keySource();
+    const char32_t unshifted =
+        source == KeySource::kX11OrWayland
+            ? x11UnshiftedCharacter(event->nativeScanCode(), event->nativeModifiers())
+            : 0;
     std::int16_t keyCode =
         virtualKeyCode({event->key(), event->modifiers(), event->nativeScanCode(),
-                        event->nativeVirtualKey(), keySource()});
+                        event->nativeVirtualKey(), source, unshifted});
     std::int16_t shift = shiftState(event->modifiers());
     onKeyDown_(keyCode, shift);
     parentWidget()->update();
@@ -52,11 +59,13 @@ class FocusBoxWidget final : public QWidget {
 }  // namespace
 
 WindowWidget::WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHandler onKeyDown)
-    : QWidget(nullptr,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    // A plain top-level window: weston never gives the keyboard focus to a utility window, nor
+    // to one transient for Qt's hidden leader window (as Qt makes every tool window), and places
+    // such a window by its unmapped leader instead of where the program puts it.
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint),
       window_(window),
       focusBoxWidget_(new FocusBoxWidget(*this, focusBox, std::move(onKeyDown))) {
-  // Tool windows do not end the program when closed unless told to; this one is the program.
   setAttribute(Qt::WA_QuitOnClose);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
@@ -73,6 +82,19 @@ WindowWidget::WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHand
 
 void WindowWidget::focusTheFocusBox() {
   focusBoxWidget_->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void WindowWidget::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // openbox offers minimise whatever the hints say, and the window has no taskbar button to
+  // come back by: it comes back at once, as if the desktop had refused.
+  if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+    QTimer::singleShot(0, this, [this] {
+      setWindowState(windowState() & ~Qt::WindowMinimized);
+      show();
+      activateWindow();
+    });
+  }
 }
 
 void WindowWidget::paintEvent(QPaintEvent* /*event*/) {

@@ -1,6 +1,8 @@
 #include "x11_window_manager.h"
 
 #include <QtGui/qguiapplication_platform.h>
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -77,7 +79,36 @@ bool windowManagerSupports(xcb_connection_t* connection, xcb_atom_t request) {
   return std::find(atoms, atoms + count, request) != atoms + count;
 }
 
+class DestroyWatch final : public QAbstractNativeEventFilter {
+ public:
+  explicit DestroyWatch(xcb_window_t window) : window_(window) {}
+
+  bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) override {
+    if (eventType != "xcb_generic_event_t") {
+      return false;
+    }
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    constexpr std::uint8_t kEventCode = 0x7f;  // without the bit of events sent by a client
+    if ((event->response_type & kEventCode) == XCB_DESTROY_NOTIFY &&
+        reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window == window_) {
+      QCoreApplication::exit(0);
+    }
+    return false;
+  }
+
+ private:
+  xcb_window_t window_;
+};
+
 }  // namespace
+
+void closeWhenDestroyedFromOutside(const QWidget& window) {
+  if (x11Connection() == nullptr) {
+    return;
+  }
+  static DestroyWatch watch(static_cast<xcb_window_t>(window.winId()));
+  QCoreApplication::instance()->installNativeEventFilter(&watch);
+}
 
 std::optional<FrameExtents> requestFrameExtents(QWidget& window) {
   xcb_connection_t* connection = x11Connection();
@@ -141,6 +172,8 @@ void placeInDevicePixels(QWidget& window, QPoint clientCorner) {
 }
 
 #else
+
+void closeWhenDestroyedFromOutside(const QWidget& /*window*/) {}
 
 std::optional<FrameExtents> requestFrameExtents(QWidget& /*window*/) {
   return std::nullopt;

@@ -15,6 +15,11 @@ namespace flurb::platform::qt {
 // before it is first shown. Nothing on other window systems, or when no window manager answers.
 std::optional<FrameExtents> requestFrameExtents(QWidget& window);
 
+// Ends the event loop with status 0 when the window is destroyed from outside (a tool such as
+// xdotool, or a window manager that destroys instead of asking): without its window the program
+// would run on unseen.
+void closeWhenDestroyedFromOutside(const QWidget& window);
+
 // Keeps the window's button off the taskbar: Qt sets no such hint for a tool window on X11.
 void keepOffTaskbar(QWidget& window);
 

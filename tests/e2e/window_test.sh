@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The real window on an X server with openbox: its caption, fixed client size, tool-window type,
+# The real window on an X server with openbox: its caption, fixed client size, window type,
 # no taskbar button, its icon and the keyboard focus; Alt+F4 ends the program with status 0.
 #
 #   window_test.sh PROGRAM RENDER_EXPECTED ARTIFACT_DIR
@@ -33,9 +33,11 @@ expect_equal "caption (WM_NAME)" "$(xprop -id "$XS_WINDOW" WM_NAME)" \
 expect_equal "caption (_NET_WM_NAME)" "$(xprop -id "$XS_WINDOW" _NET_WM_NAME)" \
   "_NET_WM_NAME(UTF8_STRING) = \"$XS_CAPTION\""
 expect_equal "client size" "${XS_CLIENT_WIDTH}x${XS_CLIENT_HEIGHT}" "487x513"
-# The first type is the one a window manager honours; the others are fallbacks.
+# A plain top-level window, transient for nothing: weston never focuses a utility window or one
+# transient for the toolkit's hidden leader window.
 expect_match "window type" "$(xprop -id "$XS_WINDOW" _NET_WM_WINDOW_TYPE)" \
-  '= _NET_WM_WINDOW_TYPE_UTILITY(,|$)'
+  '= _NET_WM_WINDOW_TYPE_NORMAL$'
+expect_match "transient for nothing" "$(xprop -id "$XS_WINDOW" WM_TRANSIENT_FOR)" 'not found'
 expect_match "no taskbar button" "$(xprop -id "$XS_WINDOW" _NET_WM_STATE)" \
   '_NET_WM_STATE_SKIP_TASKBAR'
 size_hints=$(xprop -id "$XS_WINDOW" WM_NORMAL_HINTS)

@@ -60,7 +60,7 @@ debs=("$scratch"/*.deb)
 readonly deb=${debs[0]}
 [[ "$(dpkg-deb -f "$deb" Package)" == "$package" ]] || fail "the package is not named $package"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 fonts-urw-base35 fonts-liberation2; do
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 fonts-urw-base35 fonts-liberation2 qt6-wayland; do
   [[ ", $depends," == *", $needed "* || ", $depends," == *", $needed,"* ]] ||
     fail "the package does not depend on $needed: $depends"
 done

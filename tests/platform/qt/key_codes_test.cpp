@@ -114,6 +114,57 @@ TEST(VirtualKeyCode, X11OtherLayouts) {
   expectCodes(cases);
 }
 
+struct LayoutCase {
+  const char* name = "";
+  int qtKey = 0;
+  Qt::KeyboardModifiers modifiers;
+  quint32 nativeScanCode = 0;
+  char32_t unshifted = 0;  // from the X keyboard map; 0 where it is not known (Wayland)
+  int expected = 0;
+};
+
+// A letter key gives the card of its letter unshifted, whatever Shift or AltGr make it type:
+// measured with setxkbmap and xdotool on Xvfb (AltGr sets no Qt modifier there).
+TEST(VirtualKeyCode, LetterKeysOfEveryLayoutWhateverTheModifiers) {
+  constexpr int kEuro = 0x20ac;
+  constexpr int kCapitalDottedI = 0x0130;
+  constexpr int kCyrillicShortI = 0x0419;
+  constexpr int kLeftArrow = 0x2190;
+  constexpr int kThorn = 0x00de;
+  const Qt::KeyboardModifiers kAltGrAsCtrlAlt = Qt::ControlModifier | Qt::AltModifier;
+  const LayoutCase cases[] = {
+      {"de AltGr+Q '@'", Qt::Key_At, kNone, 24, U'q', 81},
+      {"de AltGr+E '€'", kEuro, kNone, 26, U'e', 69},
+      {"de AltGr+M 'µ'", Qt::Key_mu, kNone, 58, U'm', 77},
+      {"de 'z' at the US y", Qt::Key_Z, kNone, 29, U'z', 90},
+      {"de 'y' at the US z", Qt::Key_Y, kNone, 52, U'y', 89},
+      {"de AltGr on the z key '←'", kLeftArrow, kNone, 29, U'z', 90},
+      {"fr AltGr+E '€'", kEuro, kNone, 26, U'e', 69},
+      {"fr AltGr on the a key 'æ'", Qt::Key_AE, kNone, 24, U'a', 65},
+      {"fr '&' on the 1 key", Qt::Key_Ampersand, kNone, 10, U'&', 49},
+      {"fr '1' with Shift", Qt::Key_1, kShift, 10, U'&', 49},
+      {"fr 'é' on the 2 key", Qt::Key_Eacute, kNone, 11, U'\u00e9', 50},
+      {"tr 'i'", Qt::Key_I, kNone, 48, U'i', 73},
+      {"tr 'İ' with Shift", kCapitalDottedI, kShift, 48, U'i', 73},
+      {"tr 'ı' (X's legacy keysym)", Qt::Key_I, kNone, 31, 0, 73},
+      {"tr 'I' with Shift on the ı key", Qt::Key_I, kShift, 31, 0, 73},
+      {"ru 'й'", kCyrillicShortI, kNone, 24, 0, 81},
+      {"ru 'Й' with Shift", kCyrillicShortI, kShift, 24, 0, 81},
+      {"dvorak 'o' at the US s", Qt::Key_O, kNone, 39, U'o', 79},
+      {"dvorak 'T' at the US ;", Qt::Key_T, kShift, 45, U't', 84},
+      {"dvorak apostrophe at the US q", Qt::Key_Apostrophe, kNone, 24, U'\'', 222},
+      {"Icelandic 'Þ' on its own key", kThorn, kNone, 47, U'\u00fe', 186},
+      {"Wayland de AltGr+Q as Ctrl+Alt, map unknown", Qt::Key_At, kAltGrAsCtrlAlt, 24, 0, 81},
+      {"Wayland de AltGr+Q, map unknown", Qt::Key_At, kNone, 24, 0, 0},
+      {"Ctrl+Alt+space is no letter", Qt::Key_Space, kAltGrAsCtrlAlt, 65, 0, 32},
+  };
+  for (const LayoutCase& c : cases) {
+    KeyEventFacts facts{c.qtKey, c.modifiers, c.nativeScanCode, 0, kX11OrWayland};
+    facts.unshiftedCharacter = c.unshifted;
+    EXPECT_EQ(virtualKeyCode(facts), c.expected) << c.name;
+  }
+}
+
 constexpr std::array<std::string_view, 3> kUsLetterRows = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
 constexpr std::array<quint32, 3> kX11LetterRowStarts = {24, 38, 52};
 
@@ -195,15 +246,19 @@ TEST(VirtualKeyCode, SynthesisedKeysGoByQtKey) {
   expectCodes(cases);
 }
 
-// A letter's code only for a letter (a Latin letter's own), a digit's code only for a main-row
-// digit key or for the digit itself, a keypad digit's own code, and a main-row digit key never
-// anything but a digit.
-bool keepsTheRanges(int code, int key, bool keypad, bool digitPlace) {
+// A letter's code only for a letter (a Latin letter's own) or for a symbol typed with AltGr
+// (Ctrl+Alt), a digit's code only for a main-row digit key or for the digit itself, a keypad
+// digit's own code, and a main-row digit key never anything but a digit.
+bool keepsTheRanges(int code, int key, bool keypad, bool digitPlace, bool levelThree) {
   const bool latinLetter = key >= 'A' && key <= 'Z';
   const bool digit = key >= '0' && key <= '9';
   if (code >= 'A' && code <= 'Z') {
-    return !keypad && !digitPlace && key < 0x110000 &&
-           QChar::isLetter(static_cast<char32_t>(key)) && (!latinLetter || code == key);
+    const bool character = key < 0x110000;
+    const bool letter = character && QChar::isLetter(static_cast<char32_t>(key));
+    const bool symbol = character && !letter && QChar::isPrint(static_cast<char32_t>(key)) &&
+                        !QChar::isSpace(static_cast<char32_t>(key));
+    return !keypad && !digitPlace && (letter || (levelThree && symbol)) &&
+           (!latinLetter || code == key);
   }
   if (code >= '0' && code <= '9') {
     return digitPlace || (!keypad && code == key);
@@ -250,7 +305,9 @@ TEST(VirtualKeyCode, OnlyLettersAndMainRowDigitsReachTheirRanges) {
             const int code = virtualKeyCode({key, modifiers, scanCode, virtualKey, source});
             const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
             const bool digitPlace = !keypad && isMainRowDigitPlace(source, native);
-            const bool sound = keepsTheRanges(code, key, keypad, digitPlace);
+            const bool levelThree =
+                modifiers.testFlag(Qt::ControlModifier) && modifiers.testFlag(Qt::AltModifier);
+            const bool sound = keepsTheRanges(code, key, keypad, digitPlace, levelThree);
             if (!sound && violations++ == 0) {
               first = "source " + std::to_string(static_cast<int>(source)) + ", native " +
                       std::to_string(native) + ", key " + std::to_string(key) + ", modifiers " +

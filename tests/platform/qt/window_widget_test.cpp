@@ -72,7 +72,7 @@ TEST_F(RealWindow, TheWindowHasTheCaptionAndTheFixedClientSize) {
   EXPECT_EQ(widget.windowTitle(), QStringLiteral("Quimo's Flurb Cards"));
   EXPECT_EQ(widget.size(), QSize(487, 513));
   EXPECT_EQ(widget.minimumSize(), widget.maximumSize());
-  EXPECT_TRUE(widget.windowFlags().testFlag(Qt::Tool));
+  EXPECT_EQ(widget.windowType(), Qt::Window);
   EXPECT_FALSE(widget.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
   EXPECT_FALSE(widget.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
   EXPECT_TRUE(widget.testAttribute(Qt::WA_QuitOnClose));

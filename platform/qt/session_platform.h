@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace flurb::platform::qt {
+
+// What the desktop session tells its programs about where to show windows.
+struct SessionFacts {
+  std::string qtPlatform;      // QT_QPA_PLATFORM: the user's own choice, if any
+  std::string x11Display;      // DISPLAY: an X server, or a Wayland compositor's Xwayland
+  std::string waylandDisplay;  // WAYLAND_DISPLAY
+  std::string currentDesktop;  // XDG_CURRENT_DESKTOP, a colon-separated list
+};
+
+SessionFacts sessionFactsFromEnvironment();
+
+// The toolkit platforms to try for the card window, in order (QT_QPA_PLATFORM's syntax), or
+// nothing when the user has chosen one.
+std::optional<std::string> chosenPlatforms(const SessionFacts& session);
+
+// One or two lines that say why the window could not be shown and what to do, for a start-up
+// that found no usable display. `waylandPluginInstalled` says whether the toolkit's Wayland
+// support is there.
+std::string startupFailureMessage(const SessionFacts& session, bool waylandPluginInstalled);
+
+// The Debian package that brings the toolkit's Wayland support.
+inline constexpr const char* kWaylandPluginPackage = "qt6-wayland";
+
+}  // namespace flurb::platform::qt
