@@ -1,0 +1,16 @@
+# Cross-compiles for 64-bit Windows with Debian's mingw-w64 (the POSIX-threads flavour, whose
+# C++ library has std::thread and friends); programs and tests run under Wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(FLURB_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${FLURB_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${FLURB_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${FLURB_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${FLURB_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
