@@ -1,0 +1,43 @@
+#include "handlers.h"
+
+#include <exception>
+
+#include "platform/runtime_error.h"
+#include "platform/win32/win32.h"
+
+namespace flurb::platform::win32 {
+
+void showErrorBox(const std::string& sentence) {
+  const int length = static_cast<int>(sentence.size());
+  std::wstring text(static_cast<std::size_t>(
+                        MultiByteToWideChar(CP_UTF8, 0, sentence.data(), length, nullptr, 0)),
+                    L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, sentence.data(), length, text.data(),
+                      static_cast<int>(text.size()));
+  MessageBoxW(nullptr, text.c_str(), L"Flurb Cards", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+bool runHandler(const std::function<void()>& handler, const ErrorReporter& report) {
+  std::string failure;
+  try {
+    handler();
+    return true;
+  } catch (const RuntimeError& error) {
+    failure = runtimeErrorSentence(error);
+  } catch (const std::exception& error) {
+    failure = runtimeErrorSentence(RuntimeError(error.what()));
+  }
+  report(failure);
+  return false;
+}
+
+std::int16_t currentShiftState() {
+  constexpr std::int16_t kShift = 1;
+  constexpr std::int16_t kCtrl = 2;
+  constexpr std::int16_t kAlt = 4;
+  const auto held = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
+  return static_cast<std::int16_t>((held(VK_SHIFT) ? kShift : 0) | (held(VK_CONTROL) ? kCtrl : 0) |
+                                   (held(VK_MENU) ? kAlt : 0));
+}
+
+}  // namespace flurb::platform::win32

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/screen.h"
+
+namespace flurb::platform::win32 {
+
+// The primary screen's size in twips, taskbar included.
+ScreenArea primaryScreen(double twipsPerPixel);
+
+}  // namespace flurb::platform::win32

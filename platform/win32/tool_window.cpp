@@ -1,0 +1,217 @@
+#include "tool_window.h"
+
+#include "platform/drawing.h"
+#include "platform/runtime_error.h"
+#include "platform/twips.h"
+#include "platform/win32/gdi_canvas.h"
+
+namespace flurb::platform::win32 {
+namespace {
+
+constexpr const wchar_t* kWindowClass = L"FlurbCardsWindow";
+constexpr const wchar_t* kFocusBoxClass = L"FlurbCardsFocusBox";
+constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU;  // WS_CAPTION holds the thin border
+constexpr DWORD kExtendedStyle = WS_EX_TOOLWINDOW;
+constexpr WORD kProgramIcon = 1;
+
+void registerClasses(HINSTANCE instance, WNDPROC windowProcedure, WNDPROC focusBoxProcedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = windowProcedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIcon));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kWindowClass;
+  WNDCLASSEXW focusBoxClass = windowClass;
+  focusBoxClass.lpfnWndProc = focusBoxProcedure;
+  focusBoxClass.hIcon = nullptr;
+  focusBoxClass.lpszClassName = kFocusBoxClass;
+  if (RegisterClassExW(&windowClass) == 0 || RegisterClassExW(&focusBoxClass) == 0) {
+    throw RuntimeError("the window classes cannot be registered");
+  }
+}
+
+// The object behind a window, given to it when it is created.
+template <typename Owner>
+Owner* ownerOf(HWND window, UINT message, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* owner = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+    return owner;
+  }
+  return reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// The frame GDI will draw around a client area at this resolution.
+FrameExtents frameAround(UINT dotsPerInch) {
+  RECT rect{0, 0, 0, 0};
+  AdjustWindowRectExForDpi(&rect, kStyle, FALSE, kExtendedStyle, dotsPerInch);
+  return {-rect.left, rect.right, -rect.top, rect.bottom};
+}
+
+}  // namespace
+
+ToolWindow::ToolWindow(HINSTANCE instance, const std::u16string& caption) : instance_(instance) {
+  registerClasses(instance, windowProcedure, focusBoxProcedure);
+  window_ = CreateWindowExW(
+      kExtendedStyle, kWindowClass, reinterpret_cast<const wchar_t*>(caption.c_str()), kStyle,
+      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+  if (window_ == nullptr) {
+    throw RuntimeError("the window cannot be created");
+  }
+}
+
+ToolWindow::~ToolWindow() {
+  if (IsWindow(window_) != FALSE) {
+    DestroyWindow(window_);
+  }
+}
+
+double ToolWindow::twipsPerPixel() const {
+  return platform::twipsPerPixel(GetDpiForWindow(window_));
+}
+
+int ToolWindow::run(Window& model, const FocusBox& focusBox, const SystemColours& colours,
+                    Events events) {
+  model_ = &model;
+  focusBox_ = &focusBox;
+  colours_ = &colours;
+  events_ = std::move(events);
+  model.setFrameExtents(frameAround(GetDpiForWindow(window_)));
+  if (!runHandler(events_.onLoad, events_.reportError)) {
+    return 1;
+  }
+
+  const double perPixel = model.twipsPerPixel();
+  const FrameExtents& frame = model.frameExtents();
+  const PixelSize client = model.clientPixels();
+  SetWindowPos(window_, nullptr, twipsToPixels(model.left, perPixel),
+               twipsToPixels(model.top, perPixel), client.width + frame.left + frame.right,
+               client.height + frame.top + frame.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  const PixelRect box = focusBox.pixelRect();
+  focusBoxWindow_ =
+      CreateWindowExW(0, kFocusBoxClass, L"", WS_CHILD | WS_VISIBLE, box.left, box.top, box.width,
+                      box.height, window_, nullptr, instance_, this);
+  if (focusBoxWindow_ == nullptr) {
+    events_.reportError(runtimeErrorSentence(RuntimeError("the focus box cannot be created")));
+    return 1;
+  }
+  ShowWindow(window_, SW_SHOWNORMAL);
+  SetForegroundWindow(window_);
+  SetFocus(focusBoxWindow_);
+
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return exitStatus_;
+}
+
+LRESULT CALLBACK ToolWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+  ToolWindow* owner = ownerOf<ToolWindow>(window, message, lParam);
+  if (owner == nullptr || owner->model_ == nullptr) {
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  return owner->onWindowMessage(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ToolWindow::focusBoxProcedure(HWND window, UINT message, WPARAM wParam,
+                                               LPARAM lParam) {
+  ToolWindow* owner = ownerOf<ToolWindow>(window, message, lParam);
+  if (owner == nullptr || owner->model_ == nullptr) {
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  return owner->onFocusBoxMessage(window, message, wParam, lParam);
+}
+
+LRESULT ToolWindow::onWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      paintClientArea();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT covers every pixel
+    case WM_SETFOCUS:
+      // A click anywhere activates the window; the focus goes straight back to the focus box.
+      if (focusBoxWindow_ != nullptr) {
+        SetFocus(focusBoxWindow_);
+      }
+      return 0;
+    case WM_SYSCOMMAND:
+      // Alt or F10 alone, or Alt with a letter, would enter the system menu's keyboard mode
+      // (and beep): the keys after it would go to the menu, not to the cards. Closing, Alt+F4
+      // included, still goes on.
+      if ((wParam & 0xFFF0U) == SC_KEYMENU) {
+        return 0;
+      }
+      break;
+    case WM_DESTROY:
+      PostQuitMessage(exitStatus_);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT ToolWindow::onFocusBoxMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      auto keyCode = static_cast<std::int16_t>(wParam);
+      std::int16_t shift = currentShiftState();
+      if (runHandler([&] { events_.onKeyDown(keyCode, shift); }, events_.reportError)) {
+        InvalidateRect(window_, nullptr, FALSE);
+      } else {
+        endAfterError();
+      }
+      // Never swallowed: the desktop's own handling (Alt+F4 closes) goes on.
+      break;
+    }
+    case WM_PAINT:
+      paintFocusBox();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void ToolWindow::paintClientArea() const {
+  PAINTSTRUCT paint{};
+  HDC screen = BeginPaint(window_, &paint);
+  // Drawn off screen first, so a card never shows half-built.
+  const PixelSize client = model_->clientPixels();
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.width, client.height);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  {
+    GdiCanvas canvas(memory);
+    paintWindow(canvas, *model_, *colours_);
+  }
+  BitBlt(screen, 0, 0, client.width, client.height, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  EndPaint(window_, &paint);
+}
+
+void ToolWindow::paintFocusBox() const {
+  PAINTSTRUCT paint{};
+  HDC dc = BeginPaint(focusBoxWindow_, &paint);
+  GdiCanvas canvas(dc);
+  const PixelRect box = focusBox_->pixelRect();
+  canvas.fillRect({0, 0, box.width, box.height}, resolveColour(focusBox_->backColor, *colours_));
+  EndPaint(focusBoxWindow_, &paint);
+}
+
+void ToolWindow::endAfterError() {
+  exitStatus_ = 1;
+  DestroyWindow(window_);
+}
+
+}  // namespace flurb::platform::win32
