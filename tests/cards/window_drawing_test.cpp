@@ -58,7 +58,7 @@ TEST(WindowDrawing, AWidePictureHidesEveryVisibleDot) {
   window.pictureFrame.left = (window.width() - window.pictureFrame.width()) / 2;
   const QImage image = renderWindow(window);
   EXPECT_EQ(countPixels(image, image.rect(), kBlue), 0);
-  EXPECT_EQ(image.pixel(240, 400), testing::SyntheticPictureStore::colourOf(u'A').rgb());
+  EXPECT_EQ(image.pixel(240, 400), (0xFF000000U | testing::SyntheticPictureStore::pixelOf(u'A')));
 }
 
 TEST(WindowDrawing, ThePictureIsDrawnPixelForPixelAtItsRoundedLeft) {
@@ -71,7 +71,7 @@ TEST(WindowDrawing, ThePictureIsDrawnPixelForPixelAtItsRoundedLeft) {
     setPicture(window, u'i');
     window.pictureFrame.left = left;
     const QImage image = renderWindow(window);
-    const QRgb colour = testing::SyntheticPictureStore::colourOf(u'I').rgb();
+    const QRgb colour = 0xFF000000U | testing::SyntheticPictureStore::pixelOf(u'I');
     int first = -1;
     int last = -1;
     for (int x = 0; x < image.width(); ++x) {

@@ -15,7 +15,7 @@ char16_t asciiUpper(char16_t letter) {
 
 }  // namespace
 
-std::vector<std::uint8_t> storedBitmap(const QImage& image) {
+std::vector<std::uint8_t> storedBitmap(const platform::Picture& image) {
   constexpr std::uint32_t kHeaderSize = 40;
   constexpr std::uint32_t kBitsPerPixel = 24;
   std::vector<std::uint8_t> bytes;
@@ -31,32 +31,34 @@ std::vector<std::uint8_t> storedBitmap(const QImage& image) {
   for (int y = image.height() - 1; y >= 0; --y) {
     std::vector<std::uint8_t> row(static_cast<std::size_t>(stride));
     for (int x = 0; x < image.width(); ++x) {
-      const QRgb pixel = image.pixel(x, y);
+      const std::uint32_t pixel = image.pixel(x, y);
       const auto offset = static_cast<std::size_t>(x) * 3;
-      row[offset] = static_cast<std::uint8_t>(qBlue(pixel));
-      row[offset + 1] = static_cast<std::uint8_t>(qGreen(pixel));
-      row[offset + 2] = static_cast<std::uint8_t>(qRed(pixel));
+      row[offset] = static_cast<std::uint8_t>(pixel);
+      row[offset + 1] = static_cast<std::uint8_t>(pixel >> 8U);
+      row[offset + 2] = static_cast<std::uint8_t>(pixel >> 16U);
     }
     bytes.insert(bytes.end(), row.begin(), row.end());
   }
   return bytes;
 }
 
-QColor SyntheticPictureStore::colourOf(char16_t letter) {
-  const int index = asciiUpper(letter) - u'A';
-  return QColor::fromHsv(index * 13, 200, 150);
-}
-
 std::uint32_t SyntheticPictureStore::pixelOf(char16_t letter) {
-  return colourOf(letter).rgb() & 0x00FFFFFFU;
+  // 26 mid-tone colours, each unlike the others and unlike the window's white, black and blue.
+  const auto index = static_cast<std::uint32_t>(asciiUpper(letter) - u'A');
+  const std::uint32_t red = 60 + index * 6;
+  const std::uint32_t green = 170 - index * 4;
+  const std::uint32_t blue = 90 + (index * 37) % 80;
+  return (red << 16U) | (green << 8U) | blue;
 }
 
 SyntheticPictureStore::SyntheticPictureStore() {
   for (char16_t letter = u'A'; letter <= u'Z'; ++letter) {
     const bool narrow = letter == u'I' || letter == u'J';
-    QImage image(narrow ? 405 : 450, kHeight, QImage::Format_RGB32);
-    image.fill(colourOf(letter));
-    entries_.emplace(letter, storedBitmap(image));
+    const int width = narrow ? 405 : 450;
+    const platform::Picture picture(
+        width, kHeight,
+        std::vector<std::uint32_t>(static_cast<std::size_t>(width) * kHeight, pixelOf(letter)));
+    entries_.emplace(letter, storedBitmap(picture));
   }
 }
 

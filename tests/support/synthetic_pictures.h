@@ -4,24 +4,21 @@
 #include <map>
 #include <vector>
 
-#include <QColor>
-#include <QImage>
-
 #include "platform/picture.h"
 
 namespace flurb::testing {
 
-// The stored bitmap layout of an image: a 40-byte header, then bottom-up 24-bit rows padded to
+// The stored bitmap layout of a picture: a 40-byte header, then bottom-up 24-bit rows padded to
 // four bytes.
-std::vector<std::uint8_t> storedBitmap(const QImage& image);
+std::vector<std::uint8_t> storedBitmap(const platform::Picture& picture);
 
 // A store of plain pictures in the letter pictures' sizes (405 pixels wide for "I" and "J", 450
 // for the rest), each one colour, so that tests can tell a picture's pixels from everything else.
 class SyntheticPictureStore final : public platform::ResourceStore {
  public:
   static constexpr int kHeight = 293;
-  static QColor colourOf(char16_t letter);
-  // The colour as a decoded picture holds it: 0x00RRGGBB.
+  // The one colour of a letter's picture as a decoded picture holds it: 0x00RRGGBB. (No Qt here:
+  // the Windows build runs these tests too.)
   static std::uint32_t pixelOf(char16_t letter);
 
   SyntheticPictureStore();
