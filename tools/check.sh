@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: the optimised build with the end-to-end
 # tests on a private X server and the package test, the sanitizer build with the same tests but
-# the package's, the decoder fuzzer and the source checks.
+# the package's, the decoder fuzzer, the source checks, and the Windows program cross-built with
+# its tests under Wine.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 jobs=$(nproc)
@@ -25,5 +26,10 @@ echo "== Fuzzing the bitmap decoder"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --parallel "$jobs"
 bash tools/run-fuzzers.sh build/fuzz
+
+echo "== Windows program: cross-built, tests under Wine"
+cmake --preset windows >/dev/null
+cmake --build --preset windows --parallel "$jobs"
+ctest --preset windows --parallel "$jobs"
 
 echo "== All checks passed"
