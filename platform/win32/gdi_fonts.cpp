@@ -22,15 +22,16 @@ constexpr std::array<LookAlikes, 2> kLookAlikes = {{
 
 int CALLBACK noteFace(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/, DWORD /*type*/,
                       LPARAM found) {
-  *reinterpret_cast<bool*>(found) = true;
-  return 0;  // one is enough
+  // The API hands back the pointer it was given as an integer.
+  *reinterpret_cast<bool*>(found) = true;  // NOLINT(performance-no-int-to-ptr)
+  return 0;                                // one is enough
 }
 
 bool isInstalled(std::u16string_view face) {
   LOGFONTW wanted{};
   wanted.lfCharSet = DEFAULT_CHARSET;
   const std::size_t length = std::min(face.size(), std::size(wanted.lfFaceName) - 1);
-  std::copy_n(face.begin(), length, wanted.lfFaceName);
+  std::copy_n(face.begin(), length, std::begin(wanted.lfFaceName));
   bool found = false;
   HDC screen = GetDC(nullptr);
   EnumFontFamiliesExW(screen, &wanted, noteFace, reinterpret_cast<LPARAM>(&found), 0);

@@ -31,15 +31,31 @@ void registerClasses(HINSTANCE instance, WNDPROC windowProcedure, WNDPROC focusB
   }
 }
 
-// The object behind a window, given to it when it is created.
-template <typename Owner>
-Owner* ownerOf(HWND window, UINT message, LPARAM lParam) {
+// The object behind a window, given to it when it is created. The API carries pointers in
+// integers here.
+ToolWindow* ownerOf(HWND window, UINT message, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* owner = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    const auto* creation =
+        reinterpret_cast<CREATESTRUCTW*>(lParam);  // NOLINT(performance-no-int-to-ptr)
+    auto* owner = static_cast<ToolWindow*>(creation->lpCreateParams);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
     return owner;
   }
-  return reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return reinterpret_cast<ToolWindow*>(  // NOLINT(performance-no-int-to-ptr)
+      GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+HWND createToolWindow(HINSTANCE instance, const std::u16string& caption, ToolWindow* owner,
+                      WNDPROC windowProcedure, WNDPROC focusBoxProcedure) {
+  registerClasses(instance, windowProcedure, focusBoxProcedure);
+  HWND window = CreateWindowExW(kExtendedStyle, kWindowClass,
+                                reinterpret_cast<const wchar_t*>(caption.c_str()), kStyle,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                                nullptr, instance, owner);
+  if (window == nullptr) {
+    throw RuntimeError("the window cannot be created");
+  }
+  return window;
 }
 
 // The frame GDI will draw around a client area at this resolution.
@@ -51,15 +67,9 @@ FrameExtents frameAround(UINT dotsPerInch) {
 
 }  // namespace
 
-ToolWindow::ToolWindow(HINSTANCE instance, const std::u16string& caption) : instance_(instance) {
-  registerClasses(instance, windowProcedure, focusBoxProcedure);
-  window_ = CreateWindowExW(
-      kExtendedStyle, kWindowClass, reinterpret_cast<const wchar_t*>(caption.c_str()), kStyle,
-      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-  if (window_ == nullptr) {
-    throw RuntimeError("the window cannot be created");
-  }
-}
+ToolWindow::ToolWindow(HINSTANCE instance, const std::u16string& caption)
+    : instance_(instance),
+      window_(createToolWindow(instance, caption, this, windowProcedure, focusBoxProcedure)) {}
 
 ToolWindow::~ToolWindow() {
   if (IsWindow(window_) != FALSE) {
@@ -110,7 +120,7 @@ int ToolWindow::run(Window& model, const FocusBox& focusBox, const SystemColours
 
 LRESULT CALLBACK ToolWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
-  ToolWindow* owner = ownerOf<ToolWindow>(window, message, lParam);
+  ToolWindow* owner = ownerOf(window, message, lParam);
   if (owner == nullptr || owner->model_ == nullptr) {
     return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -119,7 +129,7 @@ LRESULT CALLBACK ToolWindow::windowProcedure(HWND window, UINT message, WPARAM w
 
 LRESULT CALLBACK ToolWindow::focusBoxProcedure(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
-  ToolWindow* owner = ownerOf<ToolWindow>(window, message, lParam);
+  ToolWindow* owner = ownerOf(window, message, lParam);
   if (owner == nullptr || owner->model_ == nullptr) {
     return DefWindowProcW(window, message, wParam, lParam);
   }

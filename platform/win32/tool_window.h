@@ -50,7 +50,7 @@ class ToolWindow {
   void endAfterError();
 
   HINSTANCE instance_;
-  HWND window_ = nullptr;
+  HWND window_;
   HWND focusBoxWindow_ = nullptr;
   Window* model_ = nullptr;
   const FocusBox* focusBox_ = nullptr;

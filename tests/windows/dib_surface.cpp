@@ -4,8 +4,9 @@
 
 namespace flurb::platform::win32 {
 
-DibSurface::DibSurface(int width, int height)
-    : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
+namespace {
+
+HBITMAP createTopDownBitmap(HDC dc, int width, int height, std::uint32_t*& bits) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -13,11 +14,20 @@ DibSurface::DibSurface(int width, int height)
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bits_ = static_cast<std::uint32_t*>(bits);
-  previous_ = SelectObject(dc_, bitmap_);
+  void* memory = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+  bits = static_cast<std::uint32_t*>(memory);
+  return bitmap;
 }
+
+}  // namespace
+
+DibSurface::DibSurface(int width, int height)
+    : width_(width),
+      height_(height),
+      dc_(CreateCompatibleDC(nullptr)),
+      bitmap_(createTopDownBitmap(dc_, width, height, bits_)),
+      previous_(SelectObject(dc_, bitmap_)) {}
 
 DibSurface::~DibSurface() {
   SelectObject(dc_, previous_);

@@ -26,9 +26,9 @@ class DibSurface {
   int width_;
   int height_;
   HDC dc_;
+  std::uint32_t* bits_ = nullptr;  // set when the bitmap is made
   HBITMAP bitmap_;
   HGDIOBJ previous_;
-  std::uint32_t* bits_ = nullptr;
 };
 
 }  // namespace flurb::platform::win32

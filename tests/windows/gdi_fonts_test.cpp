@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "platform/win32/gdi_fonts.h"
@@ -23,12 +24,13 @@ TEST_P(FontSize, EmHeightIsThePixelSizeWhicheverFaceDrawsIt) {
   HGDIOBJ previous = SelectObject(dc, font.handle());
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
-  wchar_t face[LF_FACESIZE]{};
-  GetTextFaceW(dc, LF_FACESIZE, face);
+  std::array<wchar_t, LF_FACESIZE> face{};
+  GetTextFaceW(dc, LF_FACESIZE, face.data());
   SelectObject(dc, previous);
   DeleteDC(dc);
   EXPECT_EQ(metrics.tmHeight - metrics.tmInternalLeading, wanted.pixelSize);
-  EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(face)), installedFace(wanted.family));
+  EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(face.data())),
+            installedFace(wanted.family));
 }
 
 INSTANTIATE_TEST_SUITE_P(TheWindowsFonts, FontSize,

@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
   if (start.size() != 1 || start[0] < 'A' || start[0] > 'Z') {
     return usage("--start needs one capital letter");
   }
-  history.startLetter = static_cast<std::int16_t>(start[0]);
+  history.startLetter = static_cast<std::int16_t>(static_cast<unsigned char>(start[0]));
   const auto keys = integerList(options["keys"]);
   if (!keys) {
     return usage("--keys needs key codes separated by commas");
@@ -174,12 +174,12 @@ int main(int argc, char** argv) {
     }
     if (options.contains("identify")) {
       std::optional<long long> fewest;
-      char closest = 'A';
-      for (char letter = 'A'; letter <= 'Z'; ++letter) {
+      std::int16_t closest = 'A';
+      for (std::int16_t letter = 'A'; letter <= 'Z'; ++letter) {
         history.startLetter = letter;
         const long long count = differences(render(history, frame, pictures), *shot, marked);
         if (count == 0) {
-          std::printf("%c\n", letter);
+          std::printf("%c\n", static_cast<char>(letter));
           return kMatches;
         }
         if (!fewest || count < *fewest) {
@@ -187,8 +187,8 @@ int main(int argc, char** argv) {
           closest = letter;
         }
       }
-      std::printf("no letter card matches; closest %c with %lld pixels differing\n", closest,
-                  fewest.value_or(0));
+      std::printf("no letter card matches; closest %c with %lld pixels differing\n",
+                  static_cast<char>(closest), fewest.value_or(0));
       return kDiffers;
     }
   } catch (const std::exception& error) {
