@@ -1,11 +1,12 @@
 // Draws the client area the real Windows window must show, through the same GDI canvas, and
 // compares screenshots of it (as binary PPM files):
 //
-//   render-card --frame L,R,T,B [--start A] [--keys 57,73] --out expected.ppm
+//   render-card --frame L,R,T,B [--dpi 96] [--start A] [--keys 57,73] --out expected.ppm
 //   render-card --frame L,R,T,B [--start A] [--keys ...] --compare shot.ppm [--diff d.ppm]
 //   render-card --frame L,R,T,B [--keys ...] --identify shot.ppm
 //
-// --frame is the window's frame in pixels, which decides where pictures are centred. --identify
+// --frame is the window's frame in pixels, which decides where pictures are centred; --dpi the
+// screen's resolution (96 unless given). --identify
 // names the start letter whose card matches the screenshot exactly. Exit status: 0 when the image
 // was written or matches, 1 when it does not match, 2 for a bad command line.
 #include <fcntl.h>
@@ -25,6 +26,7 @@
 #include "cards/letter_card.h"
 #include "dib_surface.h"
 #include "platform/drawing.h"
+#include "platform/twips.h"
 #include "platform/win32/desktop_colours.h"
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/module_resources.h"
@@ -37,13 +39,12 @@ using flurb::platform::Picture;
 constexpr int kMatches = 0;
 constexpr int kDiffers = 1;
 constexpr int kBadCommandLine = 2;
-// The resolution of the X servers of the end-to-end tests.
-constexpr double kTwipsPerPixel = 15;
 constexpr std::int16_t kNoShift = 0;
 
 struct History {
   std::int16_t startLetter = 'A';
   std::vector<std::int16_t> keyCodes;
+  double twipsPerPixel = flurb::platform::twipsPerPixel(96);
 };
 
 std::optional<std::vector<int>> integerList(const std::string& text) {
@@ -66,7 +67,7 @@ std::optional<std::vector<int>> integerList(const std::string& text) {
 
 Picture render(const History& history, const flurb::platform::FrameExtents& frame,
                const flurb::platform::ResourceStore& pictures) {
-  flurb::cards::CardWindow window(kTwipsPerPixel);
+  flurb::cards::CardWindow window(history.twipsPerPixel);
   window.setFrameExtents(frame);
   // Start-up ends on exactly the state a letter card leaves in a fresh window.
   flurb::cards::showLetterCard(window, pictures, history.startLetter);
@@ -106,10 +107,11 @@ long long differences(const Picture& expected, const Picture& shot,
 }
 
 int usage(const char* problem) {
-  std::fprintf(stderr,
-               "render-card: %s\nusage: render-card --frame L,R,T,B [--start A] [--keys c,...] "
-               "(--out F.ppm | --compare F.ppm [--diff D.ppm] | --identify F.ppm)\n",
-               problem);
+  std::fprintf(
+      stderr,
+      "render-card: %s\nusage: render-card --frame L,R,T,B [--dpi N] [--start A] [--keys c,...] "
+      "(--out F.ppm | --compare F.ppm [--diff D.ppm] | --identify F.ppm)\n",
+      problem);
   return kBadCommandLine;
 }
 
@@ -138,6 +140,13 @@ int main(int argc, char** argv) {
     return usage("--start needs one capital letter");
   }
   history.startLetter = static_cast<std::int16_t>(static_cast<unsigned char>(start[0]));
+  if (options.contains("dpi")) {
+    const auto dpi = integerList(options["dpi"]);
+    if (!dpi || dpi->size() != 1 || dpi->front() <= 0) {
+      return usage("--dpi needs a positive whole number");
+    }
+    history.twipsPerPixel = flurb::platform::twipsPerPixel(dpi->front());
+  }
   const auto keys = integerList(options["keys"]);
   if (!keys) {
     return usage("--keys needs key codes separated by commas");

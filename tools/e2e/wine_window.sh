@@ -7,6 +7,7 @@
 #   ws_launch PROGRAM    starts PROGRAM.exe under Wine, waits for its window and sets what
 #                        xs_launch sets (XS_WINDOW, XS_FRAME*, XS_CLIENT*, XS_STARTUP_MS)
 #   ws_activate          gives the window the focus the way a click on it would
+#   ws_set_dpi DPI       the resolution Wine reports to the programs started after it
 #
 # Wine draws a Windows frame itself, inside its X window: equal borders at the sides and at the
 # bottom, the title bar on top; the window manager adds none (_NET_FRAME_EXTENTS are all 0).
@@ -15,8 +16,9 @@
 # The XS_ results are read by the tests that source this file.
 # shellcheck disable=SC2034
 
-readonly WS_CLIENT_WIDTH=487
-readonly WS_CLIENT_HEIGHT=513
+# The client area in pixels: 487 x 513 at 96 dots per inch; a test at another resolution sets it.
+WS_CLIENT_WIDTH=487
+WS_CLIENT_HEIGHT=513
 
 ws_stop() {
   wineserver -k 2>/dev/null || true
@@ -30,6 +32,11 @@ ws_init() {
   wineserver -k 2>/dev/null || true
   wineserver -w
   trap ws_stop EXIT
+}
+
+ws_set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wineserver -w
 }
 
 ws_geometry_known() {

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# flurb-cards.exe under Wine at 144 dots per inch: the window and its controls keep their sizes in
+# twips, so they grow by half in pixels, while the letter pictures stay pixel for pixel; the
+# window stands centred by its outer size; cards equal the model's at that resolution.
+#
+#   dpi_test.sh PROGRAM.exe RENDER_CARD.exe WINE_PREFIX ARTIFACT_DIR
+set -euo pipefail
+program=$1 render_card=$2 prefix=$3 artifacts=$4
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+tools="$here/../../../tools/e2e"
+# shellcheck source=SCRIPTDIR/../../../tools/e2e/xsession.sh
+source "$tools/xsession.sh"
+# shellcheck source=SCRIPTDIR/../../../tools/e2e/card_checks.sh
+source "$tools/card_checks.sh"
+# shellcheck source=SCRIPTDIR/../../../tools/e2e/wine_window.sh
+source "$tools/wine_window.sh"
+
+readonly DPI=144
+readonly TWIPS_PER_PIXEL=10 # 1440 / 144
+# The client area, 7305 x 7695 twips, in pixels at that resolution (halves go up).
+WS_CLIENT_WIDTH=731
+WS_CLIENT_HEIGHT=770
+
+# Where the program puts the outer corner: the screen and the window in twips (the client area's
+# own twips plus the frame's pixels), the difference halved dropping the remainder, in pixels.
+centred_pixels() {
+  local screen_pixels=$1 client_twips=$2 frame_pixels=$3
+  local twips=$(((screen_pixels * TWIPS_PER_PIXEL - client_twips - frame_pixels * TWIPS_PER_PIXEL) / 2))
+  echo $(((2 * twips + TWIPS_PER_PIXEL) / (2 * TWIPS_PER_PIXEL)))
+}
+
+expect_equal() {
+  local what=$1 actual=$2 expected=$3
+  [[ "$actual" == "$expected" ]] || xs_fail "$what: got '$actual', expected '$expected'"
+  xs_note "$what: $actual"
+}
+
+xs_start_session "$artifacts"
+ws_init "$prefix"
+ws_set_dpi "$DPI"
+# The prefix goes back to 96 dots per inch however the test ends.
+trap 'ws_set_dpi 96; ws_stop' EXIT
+export FLURB_RENDER_CARD=$render_card FLURB_RENDER_DPI=$DPI
+cc_init "$here/render_expected.sh"
+ws_launch "$program"
+xs_note "window up: outer ${XS_OUTER_WIDTH}x$XS_OUTER_HEIGHT at $XS_OUTER_X,$XS_OUTER_Y;" \
+  "Windows frame $XS_FRAME"
+expect_equal "outer left" "$XS_OUTER_X" \
+  "$(centred_pixels "$XS_SCREEN_WIDTH" 7305 $((XS_FRAME_LEFT + XS_FRAME_RIGHT)))"
+expect_equal "outer top" "$XS_OUTER_Y" \
+  "$(centred_pixels "$XS_SCREEN_HEIGHT" 7695 $((XS_FRAME_TOP + XS_FRAME_BOTTOM)))"
+ws_activate
+
+cc_identify_start 00-start
+xs_note "start card: $CC_START"
+cc_press 01-nine 57 9
+cc_press 02-i-after-nine 73 i
+xs_screen_shot screen
+xs_close_with_alt_f4
+expect_equal "exit status after Alt+F4" "$XS_EXIT_STATUS" 0
