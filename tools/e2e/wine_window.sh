@@ -12,6 +12,9 @@
 # Wine draws a Windows frame itself, inside its X window: equal borders at the sides and at the
 # bottom, the title bar on top; the window manager adds none (_NET_FRAME_EXTENTS are all 0).
 # XS_FRAME* hold that Windows frame, which the program's outer Width and Height include.
+#
+# xs_wait_until_quiet watches the program's own process, where Wine's X11 driver reads the keys
+# and the program draws; Wine's server is left out, as Wine's other processes keep it busy.
 
 # The XS_ results are read by the tests that source this file.
 # shellcheck disable=SC2034
@@ -65,14 +68,14 @@ ws_launch() {
   started=$(xs_now_ms)
   wine "$program" >"$XS_PROGRAM_LOG" 2>&1 &
   XS_PROGRAM_PID=$!
-  xs_wait_for 20 "the window \"$XS_CAPTION\"" xs_find_window
+  xs_wait_for "the window \"$XS_CAPTION\"" xs_find_window
   XS_STARTUP_MS=$(($(xs_now_ms) - started))
-  xs_wait_for 5 "the window to be shown" ws_geometry_known
+  xs_wait_for "the window to be shown" ws_geometry_known
 }
 
 # openbox gives no focus to a new window that keeps off the taskbar unless it is a utility
 # window, and Wine presents a tool window as a normal one: the child's first click does this.
 ws_activate() {
   xdotool windowactivate "$XS_WINDOW"
-  xs_wait_for 5 "the keyboard focus" xs_window_has_focus
+  xs_wait_for "the keyboard focus" xs_window_has_focus
 }

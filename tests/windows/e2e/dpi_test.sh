@@ -40,8 +40,8 @@ ws_init "$prefix"
 ws_set_dpi "$DPI"
 # The prefix goes back to 96 dots per inch however the test ends.
 trap 'ws_set_dpi 96; ws_stop' EXIT
-export FLURB_RENDER_CARD=$render_card FLURB_RENDER_DPI=$DPI
-cc_init "$here/render_expected.sh"
+export FLURB_RENDER_CARD=$render_card
+cc_init "$here/render_expected.sh" "$DPI"
 ws_launch "$program"
 xs_note "window up: outer ${XS_OUTER_WIDTH}x$XS_OUTER_HEIGHT at $XS_OUTER_X,$XS_OUTER_Y;" \
   "Windows frame $XS_FRAME"

@@ -2,14 +2,14 @@
 # render-expected's command line for the Windows program: the model's card drawn by render-card
 # (the GDI canvas, under Wine), screenshots handed over as PPM. card_checks.sh calls it.
 #
-#   FLURB_RENDER_CARD=render-card.exe [FLURB_RENDER_DPI=96] render_expected.sh --frame L,R,T,B
-#       [--start A] [--keys ...] (--out X.png | --compare X.png [--diff D.png] | --identify X.png)
+#   FLURB_RENDER_CARD=render-card.exe render_expected.sh [--dpi 96] --frame L,R,T,B [--start A]
+#       [--keys ...] (--out X.png | --compare X.png [--diff D.png] | --identify X.png)
 set -euo pipefail
 : "${FLURB_RENDER_CARD:?the path of render-card.exe}"
 work=$(mktemp -d "${TMPDIR:-/tmp}/flurb-render.XXXXXX")
 trap 'rm -rf -- "$work"' EXIT
 
-arguments=(--dpi "${FLURB_RENDER_DPI:-96}")
+arguments=()
 out="" diff=""
 while (($# > 0)); do
   case $1 in

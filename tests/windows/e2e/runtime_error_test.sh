@@ -27,7 +27,7 @@ XS_PROGRAM_LOG="$XS_ARTIFACTS/program.log"
 wine "$program" >"$XS_PROGRAM_LOG" 2>&1 &
 XS_PROGRAM_PID=$!
 box=""
-xs_wait_for 20 "the message box \"$BOX_CAPTION\"" box_shown
+xs_wait_for "the message box \"$BOX_CAPTION\"" box_shown
 xs_screen_shot message-box
 if xdotool search --onlyvisible --name "^${XS_CAPTION}\$" >/dev/null 2>&1; then
   xs_fail "the card window stands beside the message box"
@@ -36,9 +36,9 @@ xs_note "message box up, no card window"
 
 xdotool windowactivate "$box"
 XS_WINDOW=$box
-xs_wait_for 5 "the message box to take the focus" xs_window_has_focus
+xs_wait_for "the message box to take the focus" xs_window_has_focus
 xdotool key Return
-xs_wait_for 10 "the program to end after the message box" xs_program_gone
+xs_wait_for "the program to end after the message box" xs_program_gone
 status=0
 wait "$XS_PROGRAM_PID" || status=$?
 XS_PROGRAM_PID=""
