@@ -4,8 +4,8 @@
 # and mingw-w64's headers.
 #   tools/check-tidy-windows.sh [BUILD_DIR]   (default build/windows)
 #
-# clang 14 reports one error of its own in libstdc++'s <utility> for mingw-w64, without a place:
-# a template parameter 'expr-type' of a compiler built-in. Only diagnostics with a place count.
+# The compile commands are GCC's: clang reports the options it does not know (-Wno-error=restrict)
+# as errors without a place in the sources. Only diagnostics with a place count.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 build=${1:-build/windows}
