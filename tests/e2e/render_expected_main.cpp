@@ -5,11 +5,15 @@
 //                   [--diff d.png]
 //   render-expected [--dpi 96] --frame L,R,T,B [--keys ...] --identify shot.png
 //   render-expected --picture B --locate shot.png
+//   render-expected [--dpi 96] --frame L,R,T,B [--start A] --place X,Y,W,H
 //
 // --dpi is the screen's resolution, --frame the window manager's frame extents as
 // _NET_FRAME_EXTENTS lists them (both in device pixels). --identify names the start letter whose
 // card matches the screenshot exactly. --locate prints "left,top,width,height" of the letter's
-// picture where it stands in the screenshot pixel for pixel. Exit status: 0 when the image was
+// picture where it stands in the screenshot pixel for pixel. --place takes the primary screen's
+// place and size in the desktop (device pixels) and prints where start-up puts the window and
+// its first card: "client W H", "outer X Y" (the frame's corner), "picture X Y W H" (the start
+// letter's picture in the client area). Exit status: 0 when the image was
 // written, matches or was found, 1 when it does not match or was not found, 2 for a bad command
 // line.
 
@@ -29,6 +33,7 @@
 #include "platform/picture.h"
 #include "platform/qt/render.h"
 #include "resources/letter_picture_store.h"
+#include "support/start_place.h"
 
 namespace {
 
@@ -96,6 +101,15 @@ std::optional<double> dotsPerInch(const QString& text) {
     return std::nullopt;
   }
   return dpi;
+}
+
+std::optional<flurb::platform::PixelRect> screenRect(const QString& text) {
+  const auto values = integerList(text);
+  constexpr std::size_t kFields = 4;
+  if (!values || values->size() != kFields || values->at(2) <= 0 || values->at(3) <= 0) {
+    return std::nullopt;
+  }
+  return flurb::platform::PixelRect{values->at(0), values->at(1), values->at(2), values->at(3)};
 }
 
 int usage(const QCommandLineParser& parser, const char* problem) {
@@ -196,8 +210,10 @@ int main(int argc, char** argv) {
                                           "png");
   const QCommandLineOption pictureOption("picture", "The letter picture to --locate.", "letter");
   const QCommandLineOption locateOption("locate", "Find the --picture in a screenshot.", "png");
+  const QCommandLineOption placeOption(
+      "place", "Print where start-up puts the window on this primary screen.", "X,Y,W,H");
   parser.addOptions({dpiOption, frameOption, startOption, keysOption, outOption, compareOption,
-                     diffOption, identifyOption, pictureOption, locateOption});
+                     diffOption, identifyOption, pictureOption, locateOption, placeOption});
   parser.process(application);
 
   const flurb::resources::LetterPictureStore pictures;
@@ -229,6 +245,16 @@ int main(int argc, char** argv) {
   const double twipsPerPixel = kTwipsPerInch / *dpi;
   const CardHistory history{*start, *keys};
   try {
+    if (parser.isSet(placeOption)) {
+      const auto screen = screenRect(parser.value(placeOption));
+      if (!screen) {
+        return usage(parser, "--place needs the screen's x, y, width and height");
+      }
+      const auto place =
+          flurb::testing::startPlace(*start, twipsPerPixel, *frame, *screen, pictures);
+      std::fputs(flurb::testing::describe(place).c_str(), stdout);
+      return kMatches;
+    }
     if (parser.isSet(identifyOption)) {
       return identify(history, twipsPerPixel, *frame, pictures, parser.value(identifyOption));
     }
@@ -245,5 +271,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "render-expected: %s\n", error.what());
     return kBadCommandLine;
   }
-  return usage(parser, "say what to do: --out, --compare or --identify");
+  return usage(parser, "say what to do: --out, --compare, --identify or --place");
 }

@@ -14,14 +14,6 @@ source "$tools/card_checks.sh"
 
 readonly STARTS=10
 
-# Where the program puts the outer corner, in pixels: the difference of the sizes in twips, halved
-# dropping the remainder, then turned into pixels. Sizes in whole pixels give whole twips, so the
-# rounding of the difference to an integer changes nothing.
-centred_pixels() {
-  local screen_pixels=$1 outer_pixels=$2
-  xs_twips_to_pixels $(((screen_pixels - outer_pixels) * XS_TWIPS_PER_PIXEL / 2))
-}
-
 # within_a_pixel WHAT ACTUAL EXPECTED
 within_a_pixel() {
   local what=$1 actual=$2 expected=$3
@@ -38,8 +30,8 @@ for ((start = 1; start <= STARTS; start++)); do
   outer_height=$((XS_CLIENT_HEIGHT + XS_FRAME_TOP + XS_FRAME_BOTTOM))
   outer_left=$((XS_CLIENT_X - XS_FRAME_LEFT))
   outer_top=$((XS_CLIENT_Y - XS_FRAME_TOP))
-  expected_left=$(centred_pixels "$XS_SCREEN_WIDTH" "$outer_width")
-  expected_top=$(centred_pixels "$XS_SCREEN_HEIGHT" "$outer_height")
+  cc_place "0,0,$XS_SCREEN_WIDTH,$XS_SCREEN_HEIGHT"
+  expected_left=$CC_OUTER_X expected_top=$CC_OUTER_Y
   within_a_pixel "start $start: the frame's left edge" "$outer_left" "$expected_left"
   within_a_pixel "start $start: the frame's top edge" "$outer_top" "$expected_top"
 

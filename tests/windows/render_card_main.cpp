@@ -4,11 +4,13 @@
 //   render-card --frame L,R,T,B [--dpi 96] [--start A] [--keys 57,73] --out expected.ppm
 //   render-card --frame L,R,T,B [--start A] [--keys ...] --compare shot.ppm [--diff d.ppm]
 //   render-card --frame L,R,T,B [--keys ...] --identify shot.ppm
+//   render-card --frame L,R,T,B [--dpi 96] [--start A] --place X,Y,W,H
 //
 // --frame is the window's frame in pixels, which decides where pictures are centred; --dpi the
 // screen's resolution (96 unless given). --identify
-// names the start letter whose card matches the screenshot exactly. Exit status: 0 when the image
-// was written or matches, 1 when it does not match, 2 for a bad command line.
+// names the start letter whose card matches the screenshot exactly; --place prints where start-up
+// puts the window and its first card on a primary screen at that place and size. Exit status: 0
+// when the image was written or matches, 1 when it does not match, 2 for a bad command line.
 #include <fcntl.h>
 #include <io.h>
 
@@ -31,6 +33,7 @@
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/module_resources.h"
 #include "ppm.h"
+#include "support/start_place.h"
 
 namespace {
 
@@ -110,7 +113,7 @@ int usage(const char* problem) {
   std::fprintf(
       stderr,
       "render-card: %s\nusage: render-card --frame L,R,T,B [--dpi N] [--start A] [--keys c,...] "
-      "(--out F.ppm | --compare F.ppm [--diff D.ppm] | --identify F.ppm)\n",
+      "(--out F.ppm | --compare F.ppm [--diff D.ppm] | --identify F.ppm | --place X,Y,W,H)\n",
       problem);
   return kBadCommandLine;
 }
@@ -158,6 +161,17 @@ int main(int argc, char** argv) {
   const flurb::platform::win32::ModuleResources pictures(GetModuleHandleW(nullptr));
   std::vector<std::uint32_t> marked;
   try {
+    if (options.contains("place")) {
+      const auto screen = integerList(options["place"]);
+      if (!screen || screen->size() != 4) {
+        return usage("--place needs the screen's x, y, width and height");
+      }
+      const flurb::testing::StartPlace place = flurb::testing::startPlace(
+          history.startLetter, history.twipsPerPixel, frame,
+          {screen->at(0), screen->at(1), screen->at(2), screen->at(3)}, pictures);
+      std::fputs(flurb::testing::describe(place).c_str(), stdout);
+      return kMatches;
+    }
     if (options.contains("out")) {
       return flurb::windows_tests::writePpm(options["out"], render(history, frame, pictures))
                  ? kMatches
@@ -204,5 +218,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "render-card: %s\n", error.what());
     return kBadCommandLine;
   }
-  return usage("say what to do: --out, --compare or --identify");
+  return usage("say what to do: --out, --compare, --identify or --place");
 }

@@ -9,10 +9,16 @@
 #                                   once the program has handled them
 #   cc_expect_history NAME          the window comes to show the card of every code so far, and
 #                                   still shows it once the program has nothing left to do
+#   cc_place X,Y,W,H                where start-up puts the window on a primary screen at that
+#                                   place and size (device pixels), by the program's own model:
+#                                   CC_CLIENT_WIDTH/HEIGHT, the frame's corner CC_OUTER_X/Y, and
+#                                   the start card's picture CC_PICTURE ("x,y,width,height")
 #
 # Every screenshot stays in the artefact directory as NAME.png, and a mismatch leaves
 # NAME-diff.png beside it with the differing pixels in red.
 
+# The CC_ results are read by the scripts that source this file.
+# shellcheck disable=SC2034
 CC_RENDER_EXPECTED=""
 CC_DPI=96
 CC_START=""
@@ -22,6 +28,17 @@ cc_init() {
   CC_RENDER_EXPECTED=$1
   CC_DPI=${2:-96}
   CC_START="" CC_KEYS=""
+}
+
+cc_place() {
+  local screen=$1 place
+  place=$("$CC_RENDER_EXPECTED" --dpi "$CC_DPI" --frame "$XS_FRAME" --start "${CC_START:-A}" \
+    --place "$screen") || xs_fail "render-expected --place $screen: $place"
+  [[ "$place" =~ client\ ([0-9]+)\ ([0-9]+).*outer\ (-?[0-9]+)\ (-?[0-9]+).*picture\ (-?[0-9]+)\ (-?[0-9]+)\ ([0-9]+)\ ([0-9]+) ]] ||
+    xs_fail "render-expected --place printed: $place"
+  CC_CLIENT_WIDTH=${BASH_REMATCH[1]} CC_CLIENT_HEIGHT=${BASH_REMATCH[2]}
+  CC_OUTER_X=${BASH_REMATCH[3]} CC_OUTER_Y=${BASH_REMATCH[4]}
+  CC_PICTURE="${BASH_REMATCH[5]},${BASH_REMATCH[6]},${BASH_REMATCH[7]},${BASH_REMATCH[8]}"
 }
 
 # cc_append_keys CODES: the codes the window has been given since its start card.

@@ -26,7 +26,6 @@ readonly XS_CAPTION="Quimo's Flurb Cards"
 readonly XS_POLL_SECONDS=0.02
 # Long enough for the sanitizer build on a loaded machine many times over: only a hang reaches it.
 readonly XS_PATIENCE_SECONDS=120
-readonly XS_TWIPS_PER_PIXEL=15 # Xvfb reports 96 dots per inch
 
 XS_DIR=""
 XS_ARTIFACTS=""
@@ -317,16 +316,4 @@ xs_close_with_alt_f4() {
   XS_EXIT_STATUS=0
   wait "$XS_PROGRAM_PID" || XS_EXIT_STATUS=$?
   XS_PROGRAM_PID=""
-}
-
-# The pixel a position in twips lands on: halves go up, as the program rounds them.
-xs_twips_to_pixels() {
-  local twips=$1
-  local doubled=$((2 * twips + XS_TWIPS_PER_PIXEL)) step=$((2 * XS_TWIPS_PER_PIXEL))
-  # Shell division drops the remainder toward zero; the floor is wanted.
-  if ((doubled < 0 && doubled % step != 0)); then
-    echo $((doubled / step - 1))
-  else
-    echo $((doubled / step))
-  fi
 }

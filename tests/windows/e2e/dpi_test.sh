@@ -16,18 +16,10 @@ source "$tools/card_checks.sh"
 source "$tools/wine_window.sh"
 
 readonly DPI=144
-readonly TWIPS_PER_PIXEL=10 # 1440 / 144
-# The client area, 7305 x 7695 twips, in pixels at that resolution (halves go up).
+# The client area, 7305 x 7695 twips, in pixels at that resolution (halves go up); the program's
+# model says the same once the window is up (below).
 WS_CLIENT_WIDTH=731
 WS_CLIENT_HEIGHT=770
-
-# Where the program puts the outer corner: the screen and the window in twips (the client area's
-# own twips plus the frame's pixels), the difference halved dropping the remainder, in pixels.
-centred_pixels() {
-  local screen_pixels=$1 client_twips=$2 frame_pixels=$3
-  local twips=$(((screen_pixels * TWIPS_PER_PIXEL - client_twips - frame_pixels * TWIPS_PER_PIXEL) / 2))
-  echo $(((2 * twips + TWIPS_PER_PIXEL) / (2 * TWIPS_PER_PIXEL)))
-}
 
 expect_equal() {
   local what=$1 actual=$2 expected=$3
@@ -45,10 +37,10 @@ cc_init "$here/render_expected.sh" "$DPI"
 ws_launch "$program"
 xs_note "window up: outer ${XS_OUTER_WIDTH}x$XS_OUTER_HEIGHT at $XS_OUTER_X,$XS_OUTER_Y;" \
   "Windows frame $XS_FRAME"
-expect_equal "outer left" "$XS_OUTER_X" \
-  "$(centred_pixels "$XS_SCREEN_WIDTH" 7305 $((XS_FRAME_LEFT + XS_FRAME_RIGHT)))"
-expect_equal "outer top" "$XS_OUTER_Y" \
-  "$(centred_pixels "$XS_SCREEN_HEIGHT" 7695 $((XS_FRAME_TOP + XS_FRAME_BOTTOM)))"
+cc_place "0,0,$XS_SCREEN_WIDTH,$XS_SCREEN_HEIGHT"
+expect_equal "client size" "${WS_CLIENT_WIDTH}x$WS_CLIENT_HEIGHT" \
+  "${CC_CLIENT_WIDTH}x$CC_CLIENT_HEIGHT"
+expect_equal "outer corner" "$XS_OUTER_X,$XS_OUTER_Y" "$CC_OUTER_X,$CC_OUTER_Y"
 ws_activate
 
 cc_identify_start 00-start

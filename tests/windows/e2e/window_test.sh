@@ -51,13 +51,6 @@ expect_match() {
   xs_note "$what: ok"
 }
 
-# Where the program puts the outer corner, in pixels: the difference of the sizes in twips,
-# halved dropping the remainder, then turned into pixels.
-centred_pixels() {
-  local screen_pixels=$1 outer_pixels=$2
-  xs_twips_to_pixels $(((screen_pixels - outer_pixels) * XS_TWIPS_PER_PIXEL / 2))
-}
-
 xs_start_session "$artifacts"
 ws_init "$prefix"
 export FLURB_RENDER_CARD=$render_card
@@ -66,8 +59,8 @@ ws_launch "$program"
 xs_note "window $XS_WINDOW up after $XS_STARTUP_MS ms: outer ${XS_OUTER_WIDTH}x$XS_OUTER_HEIGHT" \
   "at $XS_OUTER_X,$XS_OUTER_Y; Windows frame $XS_FRAME"
 
-expect_equal "outer left" "$XS_OUTER_X" "$(centred_pixels "$XS_SCREEN_WIDTH" "$XS_OUTER_WIDTH")"
-expect_equal "outer top" "$XS_OUTER_Y" "$(centred_pixels "$XS_SCREEN_HEIGHT" "$XS_OUTER_HEIGHT")"
+cc_place "0,0,$XS_SCREEN_WIDTH,$XS_SCREEN_HEIGHT"
+expect_equal "outer corner" "$XS_OUTER_X,$XS_OUTER_Y" "$CC_OUTER_X,$CC_OUTER_Y"
 expect_equal "caption" "$(xprop -id "$XS_WINDOW" _NET_WM_NAME)" \
   "_NET_WM_NAME(UTF8_STRING) = \"$XS_CAPTION\""
 expect_match "no taskbar button" "$(xprop -id "$XS_WINDOW" _NET_WM_STATE)" \
