@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "fonts.h"
+#include "render.h"
 
 namespace flurb::platform::qt {
 
@@ -46,11 +47,7 @@ void PainterCanvas::drawCircle(const PixelRect& square, Rgb fill, Rgb outline) {
 }
 
 void PainterCanvas::drawPicture(int left, int top, const Picture& picture) {
-  // The pixels are already in Qt's 32-bit RGB layout: wrap them, do not copy them.
-  const QImage image(reinterpret_cast<const uchar*>(picture.pixels().data()), picture.width(),
-                     picture.height(), static_cast<qsizetype>(picture.width()) * 4,
-                     QImage::Format_RGB32);
-  painter_.drawImage(QPoint(left, top), image);
+  painter_.drawImage(QPoint(left, top), toQImage(picture));
 }
 
 }  // namespace flurb::platform::qt

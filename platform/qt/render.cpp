@@ -1,5 +1,10 @@
 #include "render.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
 #include <QPainter>
 
 #include "painter_canvas.h"
@@ -17,9 +22,18 @@ QImage renderWindow(const Window& window) {
 }
 
 QImage toQImage(const Picture& picture) {
-  return QImage(reinterpret_cast<const uchar*>(picture.pixels().data()), picture.width(),
-                picture.height(), static_cast<qsizetype>(picture.width()) * 4, QImage::Format_RGB32)
-      .copy();
+  // Qt's 32-bit RGB format keeps 0xFF in the top byte, where a picture keeps 0: copied as they
+  // are, the pixels would be clear wherever a desktop reads the alpha (Wayland).
+  constexpr std::uint32_t kOpaque = 0xFF000000U;
+  QImage image(picture.width(), picture.height(), QImage::Format_RGB32);
+  const std::span<const std::uint32_t> pixels = picture.pixels();
+  const auto width = static_cast<std::size_t>(picture.width());
+  for (int y = 0; y < image.height(); ++y) {
+    const auto row = pixels.subspan(static_cast<std::size_t>(y) * width, width);
+    std::transform(row.begin(), row.end(), reinterpret_cast<QRgb*>(image.scanLine(y)),
+                   [](std::uint32_t pixel) { return pixel | kOpaque; });
+  }
+  return image;
 }
 
 }  // namespace flurb::platform::qt

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include "cards/card_window.h"
 #include "platform/picture.h"
 #include "platform/qt/render.h"
@@ -59,6 +61,24 @@ TEST(WindowDrawing, AWidePictureHidesEveryVisibleDot) {
   const QImage image = renderWindow(window);
   EXPECT_EQ(countPixels(image, image.rect(), kBlue), 0);
   EXPECT_EQ(image.pixel(240, 400), (0xFF000000U | testing::SyntheticPictureStore::pixelOf(u'A')));
+}
+
+// A desktop that composites windows (Wayland) reads the alpha of every pixel the window hands
+// over: a picture drawn with a clear alpha byte would let the desktop shine through it.
+TEST(WindowDrawing, EveryPixelIsOpaqueOnASurfaceWithAlpha) {
+  CardWindow window(kTwipsPerPixel);
+  setPicture(window, u'b');
+  window.letterLabel.caption = u"Bb";
+  QImage surface(renderWindow(window).size(), QImage::Format_ARGB32_Premultiplied);
+  surface.fill(Qt::transparent);
+  QPainter painter(&surface);
+  painter.drawImage(QPoint(0, 0), renderWindow(window));
+  painter.end();
+  for (int y = 0; y < surface.height(); ++y) {
+    for (int x = 0; x < surface.width(); ++x) {
+      ASSERT_EQ(qAlpha(surface.pixel(x, y)), 255) << x << "," << y;
+    }
+  }
 }
 
 TEST(WindowDrawing, ThePictureIsDrawnPixelForPixelAtItsRoundedLeft) {

@@ -267,6 +267,9 @@ xs_processes_quiet() {
 
 xs_session_quiet() {
   xs_require_alive
+  # A process that is gone is never quiet: say so at once rather than wait out the patience.
+  kill -0 "$XS_XVFB_PID" 2>/dev/null || xs_fail "Xvfb is gone; see $XS_ARTIFACTS/xvfb.log"
+  xs_window_manager_alive || xs_fail "openbox is gone; see $XS_ARTIFACTS/openbox.log"
   xs_processes_quiet "$XS_XVFB_PID" "$XS_WM_PID" "$XS_PROGRAM_PID"
 }
 
