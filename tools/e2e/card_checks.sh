@@ -9,10 +9,11 @@
 #                                   once the program has handled them
 #   cc_expect_history NAME          the window comes to show the card of every code so far, and
 #                                   still shows it once the program has nothing left to do
-#   cc_place X,Y,W,H                where start-up puts the window on a primary screen at that
+#   cc_place X,Y,W,H [LETTER]       where start-up puts the window on a primary screen at that
 #                                   place and size (device pixels), by the program's own model:
 #                                   CC_CLIENT_WIDTH/HEIGHT, the frame's corner CC_OUTER_X/Y, and
-#                                   the start card's picture CC_PICTURE ("x,y,width,height")
+#                                   the picture of LETTER's card (default: the start card's) in
+#                                   the client area, CC_PICTURE ("x,y,width,height")
 #
 # Every screenshot stays in the artefact directory as NAME.png, and a mismatch leaves
 # NAME-diff.png beside it with the differing pixels in red.
@@ -31,8 +32,8 @@ cc_init() {
 }
 
 cc_place() {
-  local screen=$1 place
-  place=$("$CC_RENDER_EXPECTED" --dpi "$CC_DPI" --frame "$XS_FRAME" --start "${CC_START:-A}" \
+  local screen=$1 letter=${2:-${CC_START:-A}} place
+  place=$("$CC_RENDER_EXPECTED" --dpi "$CC_DPI" --frame "$XS_FRAME" --start "$letter" \
     --place "$screen") || xs_fail "render-expected --place $screen: $place"
   [[ "$place" =~ client\ ([0-9]+)\ ([0-9]+).*outer\ (-?[0-9]+)\ (-?[0-9]+).*picture\ (-?[0-9]+)\ (-?[0-9]+)\ ([0-9]+)\ ([0-9]+) ]] ||
     xs_fail "render-expected --place printed: $place"
