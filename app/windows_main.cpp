@@ -23,7 +23,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
   std::unique_ptr<win32::ToolWindow> toolWindow;
   std::unique_ptr<flurb::cards::CardWindow> window;
   flurb::platform::ScreenArea screen;
-  const bool created = win32::runHandler(
+  const bool created = flurb::platform::runHandler(
       [&] {
         toolWindow = std::make_unique<win32::ToolWindow>(
             instance, flurb::cards::description::kWindow.caption);

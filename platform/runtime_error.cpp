@@ -7,4 +7,18 @@ std::string runtimeErrorSentence(const RuntimeError& error) {
          ").";
 }
 
+bool runHandler(const std::function<void()>& handler, const ErrorReporter& report) {
+  std::string failure;
+  try {
+    handler();
+    return true;
+  } catch (const RuntimeError& error) {
+    failure = runtimeErrorSentence(error);
+  } catch (const std::exception& error) {
+    failure = runtimeErrorSentence(RuntimeError(error.what()));
+  }
+  report(failure);
+  return false;
+}
+
 }  // namespace flurb::platform

@@ -18,16 +18,9 @@ void showRuntimeError(const std::string& sentence) {
 }
 
 bool runHandler(const std::function<void()>& handler, const ErrorReporter& report) {
-  std::string failure;
-  try {
-    handler();
+  if (platform::runHandler(handler, report)) {
     return true;
-  } catch (const RuntimeError& error) {
-    failure = runtimeErrorSentence(error);
-  } catch (const std::exception& error) {
-    failure = runtimeErrorSentence(RuntimeError(error.what()));
   }
-  report(failure);
   QCoreApplication::exit(1);
   return false;
 }

@@ -5,12 +5,11 @@
 
 #include <QIcon>
 
+#include "platform/runtime_error.h"
 #include "platform/window.h"
 #include "window_widget.h"
 
 namespace flurb::platform::qt {
-
-using ErrorReporter = std::function<void(const std::string& sentence)>;
 
 // Shows the sentence in a message box and writes it to standard error.
 void showRuntimeError(const std::string& sentence);

@@ -1,8 +1,5 @@
 #include "handlers.h"
 
-#include <exception>
-
-#include "platform/runtime_error.h"
 #include "platform/win32/win32.h"
 
 namespace flurb::platform::win32 {
@@ -15,20 +12,6 @@ void showErrorBox(const std::string& sentence) {
   MultiByteToWideChar(CP_UTF8, 0, sentence.data(), length, text.data(),
                       static_cast<int>(text.size()));
   MessageBoxW(nullptr, text.c_str(), L"Flurb Cards", MB_OK | MB_ICONERROR | MB_TASKMODAL);
-}
-
-bool runHandler(const std::function<void()>& handler, const ErrorReporter& report) {
-  std::string failure;
-  try {
-    handler();
-    return true;
-  } catch (const RuntimeError& error) {
-    failure = runtimeErrorSentence(error);
-  } catch (const std::exception& error) {
-    failure = runtimeErrorSentence(RuntimeError(error.what()));
-  }
-  report(failure);
-  return false;
 }
 
 std::int16_t currentShiftState() {
