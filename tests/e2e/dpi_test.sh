@@ -17,12 +17,6 @@ source "$tools/card_checks.sh"
 # shellcheck source=SCRIPTDIR/../../tools/e2e/display_settings.sh
 source "$tools/display_settings.sh"
 
-expect_equal() {
-  local what=$1 actual=$2 expected=$3
-  [[ "$actual" == "$expected" ]] || xs_fail "$what: got '$actual', expected '$expected'"
-  xs_note "$what: $actual"
-}
-
 # The letter's picture must stand in the screenshot pixel for pixel, at its own size, where the
 # program's model puts it (centred by the window's outer width, at the letter card's top).
 expect_picture() {
@@ -30,7 +24,7 @@ expect_picture() {
   found=$("$render_expected" --picture "$letter" --locate "$XS_ARTIFACTS/$shot.png") ||
     xs_fail "$shot: picture $letter is nowhere in the window pixel for pixel: $found"
   cc_place "$primary_screen" "$letter"
-  expect_equal "$shot: picture $letter (left,top,width,height)" "$found" "$CC_PICTURE"
+  xs_expect_equal "$shot: picture $letter (left,top,width,height)" "$found" "$CC_PICTURE"
 }
 
 ds_use_display "$xft_dpi" "$scale" "${screen%x*}" "${screen#*x}"
@@ -45,9 +39,9 @@ xs_launch "$program"
 
 primary_screen="$DS_PRIMARY_X,$DS_PRIMARY_Y,$DS_PRIMARY_WIDTH,$DS_PRIMARY_HEIGHT"
 cc_place "$primary_screen"
-expect_equal "client size at $DS_DPI dpi" "${XS_CLIENT_WIDTH}x${XS_CLIENT_HEIGHT}" \
+xs_expect_equal "client size at $DS_DPI dpi" "${XS_CLIENT_WIDTH}x${XS_CLIENT_HEIGHT}" \
   "${CC_CLIENT_WIDTH}x${CC_CLIENT_HEIGHT}"
-expect_equal "outer corner (frame $XS_FRAME) on the primary screen" \
+xs_expect_equal "outer corner (frame $XS_FRAME) on the primary screen" \
   "$((XS_CLIENT_X - XS_FRAME_LEFT)),$((XS_CLIENT_Y - XS_FRAME_TOP))" "$CC_OUTER_X,$CC_OUTER_Y"
 
 cc_identify_start start-card
@@ -61,4 +55,4 @@ expect_picture i-card I
 xs_screen_shot screen
 
 xs_close_with_alt_f4
-expect_equal "exit status after Alt+F4" "$XS_EXIT_STATUS" 0
+xs_expect_equal "exit status after Alt+F4" "$XS_EXIT_STATUS" 0

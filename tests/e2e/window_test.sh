@@ -11,39 +11,27 @@ source "$tools/xsession.sh"
 # shellcheck source=SCRIPTDIR/../../tools/e2e/card_checks.sh
 source "$tools/card_checks.sh"
 
-expect_equal() {
-  local what=$1 actual=$2 expected=$3
-  [[ "$actual" == "$expected" ]] || xs_fail "$what: got '$actual', expected '$expected'"
-  xs_note "$what: $actual"
-}
-
-expect_match() {
-  local what=$1 text=$2 pattern=$3
-  [[ "$text" =~ $pattern ]] || xs_fail "$what: '$pattern' not in: ${text:0:300}"
-  xs_note "$what: ok"
-}
-
 xs_start_session "$artifacts"
 cc_init "$render_expected"
 xs_launch "$program"
 xs_note "window $XS_WINDOW up after $XS_STARTUP_MS ms; frame extents $XS_FRAME"
 
-expect_equal "caption (WM_NAME)" "$(xprop -id "$XS_WINDOW" WM_NAME)" \
+xs_expect_equal "caption (WM_NAME)" "$(xprop -id "$XS_WINDOW" WM_NAME)" \
   "WM_NAME(STRING) = \"$XS_CAPTION\""
-expect_equal "caption (_NET_WM_NAME)" "$(xprop -id "$XS_WINDOW" _NET_WM_NAME)" \
+xs_expect_equal "caption (_NET_WM_NAME)" "$(xprop -id "$XS_WINDOW" _NET_WM_NAME)" \
   "_NET_WM_NAME(UTF8_STRING) = \"$XS_CAPTION\""
-expect_equal "client size" "${XS_CLIENT_WIDTH}x${XS_CLIENT_HEIGHT}" "487x513"
+xs_expect_equal "client size" "${XS_CLIENT_WIDTH}x${XS_CLIENT_HEIGHT}" "487x513"
 # A plain top-level window, transient for nothing: weston never focuses a utility window or one
 # transient for the toolkit's hidden leader window.
-expect_match "window type" "$(xprop -id "$XS_WINDOW" _NET_WM_WINDOW_TYPE)" \
+xs_expect_match "window type" "$(xprop -id "$XS_WINDOW" _NET_WM_WINDOW_TYPE)" \
   '= _NET_WM_WINDOW_TYPE_NORMAL$'
-expect_match "transient for nothing" "$(xprop -id "$XS_WINDOW" WM_TRANSIENT_FOR)" 'not found'
-expect_match "no taskbar button" "$(xprop -id "$XS_WINDOW" _NET_WM_STATE)" \
+xs_expect_match "transient for nothing" "$(xprop -id "$XS_WINDOW" WM_TRANSIENT_FOR)" 'not found'
+xs_expect_match "no taskbar button" "$(xprop -id "$XS_WINDOW" _NET_WM_STATE)" \
   '_NET_WM_STATE_SKIP_TASKBAR'
 size_hints=$(xprop -id "$XS_WINDOW" WM_NORMAL_HINTS)
-expect_match "smallest size" "$size_hints" 'minimum size: 487 by 513'
-expect_match "largest size" "$size_hints" 'maximum size: 487 by 513'
-expect_match "window icon" "$(xprop -id "$XS_WINDOW" _NET_WM_ICON)" 'Icon \(32 x 32\)'
+xs_expect_match "smallest size" "$size_hints" 'minimum size: 487 by 513'
+xs_expect_match "largest size" "$size_hints" 'maximum size: 487 by 513'
+xs_expect_match "window icon" "$(xprop -id "$XS_WINDOW" _NET_WM_ICON)" 'Icon \(32 x 32\)'
 xs_window_has_focus || xs_fail "the window does not have the keyboard focus"
 xs_note "keyboard focus: ok"
 
@@ -52,4 +40,4 @@ xs_note "start card: $CC_START"
 xs_screen_shot screen
 
 xs_close_with_alt_f4
-expect_equal "exit status after Alt+F4" "$XS_EXIT_STATUS" 0
+xs_expect_equal "exit status after Alt+F4" "$XS_EXIT_STATUS" 0

@@ -11,6 +11,7 @@
 #   xs_wait_until_quiet              wait until the X server, openbox and the program have done
 #                                    all the work they were given
 #   xs_client_shot NAME              the client area as NAME.png in the artefact directory
+#   xs_expect_equal / xs_expect_match   a check that fails the test or notes what it saw
 #   xs_close_with_alt_f4             Alt+F4, then the program's exit status in XS_EXIT_STATUS
 #
 # Every wait is for something the program or the X server does, never for a stretch of time: it
@@ -37,6 +38,20 @@ XS_LAUNCHES=0
 xs_fail() {
   echo "FAIL: $*" >&2
   exit 1
+}
+
+# xs_expect_equal WHAT ACTUAL EXPECTED: fails unless they are the same text.
+xs_expect_equal() {
+  local what=$1 actual=$2 expected=$3
+  [[ "$actual" == "$expected" ]] || xs_fail "$what: got '$actual', expected '$expected'"
+  xs_note "$what: $actual"
+}
+
+# xs_expect_match WHAT TEXT PATTERN: fails unless the text matches the extended regex.
+xs_expect_match() {
+  local what=$1 text=$2 pattern=$3
+  [[ "$text" =~ $pattern ]] || xs_fail "$what: '$pattern' not in: ${text:0:300}"
+  xs_note "$what: ok"
 }
 
 xs_note() {

@@ -21,12 +21,6 @@ readonly DPI=144
 WS_CLIENT_WIDTH=731
 WS_CLIENT_HEIGHT=770
 
-expect_equal() {
-  local what=$1 actual=$2 expected=$3
-  [[ "$actual" == "$expected" ]] || xs_fail "$what: got '$actual', expected '$expected'"
-  xs_note "$what: $actual"
-}
-
 xs_start_session "$artifacts"
 ws_init "$prefix"
 ws_set_dpi "$DPI"
@@ -38,9 +32,9 @@ ws_launch "$program"
 xs_note "window up: outer ${XS_OUTER_WIDTH}x$XS_OUTER_HEIGHT at $XS_OUTER_X,$XS_OUTER_Y;" \
   "Windows frame $XS_FRAME"
 cc_place "0,0,$XS_SCREEN_WIDTH,$XS_SCREEN_HEIGHT"
-expect_equal "client size" "${WS_CLIENT_WIDTH}x$WS_CLIENT_HEIGHT" \
+xs_expect_equal "client size" "${WS_CLIENT_WIDTH}x$WS_CLIENT_HEIGHT" \
   "${CC_CLIENT_WIDTH}x$CC_CLIENT_HEIGHT"
-expect_equal "outer corner" "$XS_OUTER_X,$XS_OUTER_Y" "$CC_OUTER_X,$CC_OUTER_Y"
+xs_expect_equal "outer corner" "$XS_OUTER_X,$XS_OUTER_Y" "$CC_OUTER_X,$CC_OUTER_Y"
 ws_activate
 
 cc_identify_start 00-start
@@ -49,4 +43,4 @@ cc_press 01-nine 57 9
 cc_press 02-i-after-nine 73 i
 xs_screen_shot screen
 xs_close_with_alt_f4
-expect_equal "exit status after Alt+F4" "$XS_EXIT_STATUS" 0
+xs_expect_equal "exit status after Alt+F4" "$XS_EXIT_STATUS" 0

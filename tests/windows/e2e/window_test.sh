@@ -39,18 +39,6 @@ readonly STEPS=(
 readonly KP_1=87
 readonly IGNORED_KEYS=(space Return F1 Left Tab Escape)
 
-expect_equal() {
-  local what=$1 actual=$2 expected=$3
-  [[ "$actual" == "$expected" ]] || xs_fail "$what: got '$actual', expected '$expected'"
-  xs_note "$what: $actual"
-}
-
-expect_match() {
-  local what=$1 text=$2 pattern=$3
-  [[ "$text" =~ $pattern ]] || xs_fail "$what: '$pattern' not in: ${text:0:300}"
-  xs_note "$what: ok"
-}
-
 xs_start_session "$artifacts"
 ws_init "$prefix"
 export FLURB_RENDER_CARD=$render_card
@@ -60,15 +48,15 @@ xs_note "window $XS_WINDOW up after $XS_STARTUP_MS ms: outer ${XS_OUTER_WIDTH}x$
   "at $XS_OUTER_X,$XS_OUTER_Y; Windows frame $XS_FRAME"
 
 cc_place "0,0,$XS_SCREEN_WIDTH,$XS_SCREEN_HEIGHT"
-expect_equal "outer corner" "$XS_OUTER_X,$XS_OUTER_Y" "$CC_OUTER_X,$CC_OUTER_Y"
-expect_equal "caption" "$(xprop -id "$XS_WINDOW" _NET_WM_NAME)" \
+xs_expect_equal "outer corner" "$XS_OUTER_X,$XS_OUTER_Y" "$CC_OUTER_X,$CC_OUTER_Y"
+xs_expect_equal "caption" "$(xprop -id "$XS_WINDOW" _NET_WM_NAME)" \
   "_NET_WM_NAME(UTF8_STRING) = \"$XS_CAPTION\""
-expect_match "no taskbar button" "$(xprop -id "$XS_WINDOW" _NET_WM_STATE)" \
+xs_expect_match "no taskbar button" "$(xprop -id "$XS_WINDOW" _NET_WM_STATE)" \
   '_NET_WM_STATE_SKIP_TASKBAR'
 size_hints=$(xprop -id "$XS_WINDOW" WM_NORMAL_HINTS)
-expect_match "fixed size" "$size_hints" \
+xs_expect_match "fixed size" "$size_hints" \
   "minimum size: $XS_OUTER_WIDTH by $XS_OUTER_HEIGHT.*maximum size: $XS_OUTER_WIDTH by $XS_OUTER_HEIGHT"
-expect_match "window icon" "$(xprop -id "$XS_WINDOW" _NET_WM_ICON)" 'Icon \(32 x 32\)'
+xs_expect_match "window icon" "$(xprop -id "$XS_WINDOW" _NET_WM_ICON)" 'Icon \(32 x 32\)'
 
 if ! xs_window_has_focus; then
   xs_note "openbox gave the new window no focus; activating it as a click would"
@@ -104,4 +92,4 @@ xdotool mousemove --window "$XS_WINDOW" 240 120 click 1
 cc_press 15-after-click 50 2
 
 xs_close_with_alt_f4
-expect_equal "exit status after Alt+F4" "$XS_EXIT_STATUS" 0
+xs_expect_equal "exit status after Alt+F4" "$XS_EXIT_STATUS" 0
