@@ -37,7 +37,7 @@ class FocusBoxWidget final : public QWidget {
   void keyPressEvent(QKeyEvent* event) override {
     const KeySource source = keySource();
     const char32_t unshifted =
-        source == KeySource::kX11OrWayland
+        source == KeySource::kX11OrWayland && needsUnshiftedCharacter(event->key())
             ? x11UnshiftedCharacter(event->nativeScanCode(), event->nativeModifiers())
             : 0;
     std::int16_t keyCode =
