@@ -301,6 +301,10 @@ std::int16_t virtualKeyCode(const KeyEventFacts& facts) {
   return codeOfKey(key);
 }
 
+bool needsUnshiftedCharacter(int qtKey) {
+  return !isLatinLetter(qtKey) && !isDigit(qtKey);
+}
+
 std::int16_t shiftState(Qt::KeyboardModifiers modifiers) {
   int state = 0;
   if (modifiers.testFlag(Qt::ShiftModifier)) {

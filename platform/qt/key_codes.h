@@ -33,6 +33,11 @@ struct KeyEventFacts {
 // the usual virtual-key code, or 0, for every other key.
 std::int16_t virtualKeyCode(const KeyEventFacts& facts);
 
+// Whether virtualKeyCode needs the key's unshifted character to tell its code: not for a Latin
+// letter or a digit, which every key press of a burst of typing is (the keyboard map costs a
+// round trip to the X server).
+bool needsUnshiftedCharacter(int qtKey);
+
 // The shift state as a bit set: 1 Shift, 2 Ctrl, 4 Alt.
 std::int16_t shiftState(Qt::KeyboardModifiers modifiers);
 

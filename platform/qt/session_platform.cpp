@@ -4,7 +4,6 @@
 #include <array>
 #include <cctype>
 #include <cstdlib>
-#include <ranges>
 #include <string_view>
 
 namespace flurb::platform::qt {
@@ -16,7 +15,7 @@ std::string environmentValue(const char* name) {
 }
 
 bool sameIgnoringCase(std::string_view left, std::string_view right) {
-  return std::ranges::equal(left, right, [](char a, char b) {
+  return std::equal(left.begin(), left.end(), right.begin(), right.end(), [](char a, char b) {
     return std::tolower(static_cast<unsigned char>(a)) ==
            std::tolower(static_cast<unsigned char>(b));
   });
@@ -29,14 +28,16 @@ bool sameIgnoringCase(std::string_view left, std::string_view right) {
 // and there Qt's own Wayland title bar would offer minimise and maximise too.
 constexpr auto kDesktopsPreferringWayland = std::to_array<std::string_view>({"KDE", "sway"});
 
+// XDG_CURRENT_DESKTOP lists names separated by colons ("ubuntu:GNOME").
 bool prefersWayland(std::string_view currentDesktop) {
-  for (const auto part : std::views::split(currentDesktop, ':')) {
-    const std::string_view name(part.begin(), part.end());
-    if (std::ranges::any_of(kDesktopsPreferringWayland, [&](std::string_view known) {
-          return sameIgnoringCase(name, known);
-        })) {
+  while (!currentDesktop.empty()) {
+    const std::size_t end = std::min(currentDesktop.find(':'), currentDesktop.size());
+    const std::string_view name = currentDesktop.substr(0, end);
+    if (std::any_of(kDesktopsPreferringWayland.begin(), kDesktopsPreferringWayland.end(),
+                    [&](std::string_view known) { return sameIgnoringCase(name, known); })) {
       return true;
     }
+    currentDesktop.remove_prefix(std::min(end + 1, currentDesktop.size()));
   }
   return false;
 }

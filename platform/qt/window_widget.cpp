@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QTimer>
 
 #include "key_codes.h"
 #include "render.h"
@@ -38,7 +37,7 @@ class FocusBoxWidget final : public QWidget {
   void keyPressEvent(QKeyEvent* event) override {
     const KeySource source = keySource();
     const char32_t unshifted =
-        source == KeySource::kX11OrWayland
+        source == KeySource::kX11OrWayland && needsUnshiftedCharacter(event->key())
             ? x11UnshiftedCharacter(event->nativeScanCode(), event->nativeModifiers())
             : 0;
     std::int16_t keyCode =
@@ -67,6 +66,14 @@ WindowWidget::WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHand
       window_(window),
       focusBoxWidget_(new FocusBoxWidget(*this, focusBox, std::move(onKeyDown))) {
   setAttribute(Qt::WA_QuitOnClose);
+  // Once the desktop has finished minimising the window.
+  comeBack_.setSingleShot(true);
+  comeBack_.setInterval(0);
+  connect(&comeBack_, &QTimer::timeout, this, [this] {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    activateWindow();
+  });
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
   setWindowTitle(QString::fromStdU16String(window.caption));
@@ -89,11 +96,7 @@ void WindowWidget::changeEvent(QEvent* event) {
   // openbox offers minimise whatever the hints say, and the window has no taskbar button to
   // come back by: it comes back at once, as if the desktop had refused.
   if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-    QTimer::singleShot(0, this, [this] {
-      setWindowState(windowState() & ~Qt::WindowMinimized);
-      show();
-      activateWindow();
-    });
+    comeBack_.start();
   }
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/window.h"
@@ -30,6 +31,7 @@ class WindowWidget final : public QWidget {
  private:
   const Window& window_;
   QWidget* focusBoxWidget_;
+  QTimer comeBack_;
 };
 
 }  // namespace flurb::platform::qt

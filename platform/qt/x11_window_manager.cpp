@@ -132,9 +132,10 @@ std::optional<FrameExtents> requestFrameExtents(QWidget& window) {
                  reinterpret_cast<const char*>(&request));
   xcb_flush(connection);
 
-  // A window manager answers within a few milliseconds; without one nothing ever comes. This
-  // wait happens once, before the window is first shown.
-  constexpr auto kPatience = std::chrono::milliseconds(200);
+  // Only a window manager that lists the request gets here, and it answers within a few
+  // milliseconds, but on a loaded machine it has taken longer than 200: the loop ends with the
+  // answer, so a generous bound costs nothing. This wait happens once, before the first show.
+  constexpr auto kPatience = std::chrono::seconds(2);
   constexpr auto kStep = std::chrono::milliseconds(1);
   const auto deadline = std::chrono::steady_clock::now() + kPatience;
   while (std::chrono::steady_clock::now() < deadline) {

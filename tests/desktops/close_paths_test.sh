@@ -73,6 +73,12 @@ for entry in "${CLOSES[@]}"; do
     echo "FAIL: $desktop $client: no window (see $DM_CASE_DIR)" >&2
     exit 1
   }
+  # The window has the keyboard focus once a key reaches it: only then can a close key reach it.
+  desk_key 7
+  dm_wait_for "$PATIENCE_SECONDS" dm_shows_dots seven 7 || {
+    echo "FAIL: $desktop $client: the window does not take the keys (see $DM_CASE_DIR)" >&2
+    exit 1
+  }
   closing=$(dm_now_ms)
   close_window "$how"
   status="hang" elapsed="-" left="-"

@@ -54,7 +54,7 @@ std::vector<Region> regionsOf(const QImage& image, const QRect& within, QRgb col
       }
       Region region{QRect(x, y, 1, 1), 0};
       seen[index(x, y)] = true;
-      pending.push_back({x, y});
+      pending.emplace_back(x, y);
       while (!pending.empty()) {
         const QPoint point = pending.back();
         pending.pop_back();

@@ -5,6 +5,7 @@
 //
 // kwin writes the raw pixels into a pipe and answers with their size and format.
 
+#include <array>
 #include <cstdio>
 
 #include <unistd.h>
@@ -24,8 +25,8 @@ int main(int argc, char** argv) {
     std::fputs("usage: kwin-screenshot OUT.png\n", stderr);
     return 2;
   }
-  int pipe[2] = {-1, -1};
-  if (::pipe(pipe) != 0) {
+  std::array<int, 2> pipe{-1, -1};
+  if (::pipe(pipe.data()) != 0) {
     return 1;
   }
   QDBusInterface screenshot(QStringLiteral("org.kde.KWin"),

@@ -51,8 +51,9 @@ void pressChord(QDBusInterface& session, const QString& chord) {
   for (const uint keysym : keysyms) {
     session.call(QStringLiteral("NotifyKeyboardKeysym"), keysym, true);
   }
-  for (auto key = keysyms.crbegin(); key != keysyms.crend(); ++key) {
-    session.call(QStringLiteral("NotifyKeyboardKeysym"), *key, false);
+  // Released in the reverse order.
+  for (qsizetype index = keysyms.size(); index-- > 0;) {
+    session.call(QStringLiteral("NotifyKeyboardKeysym"), keysyms.at(index), false);
   }
 }
 
@@ -88,16 +89,17 @@ class StreamWatch : public QObject {
 
  public:
   explicit StreamWatch(QEventLoop& loop) : loop_(loop) {}
-  uint node = 0;
+  uint node() const { return node_; }
 
- public slots:
-  void onStreamAdded(uint nodeId) {
-    node = nodeId;
+  // A slot for QDBusConnection::connect, which names it.
+  Q_SLOT void onStreamAdded(uint nodeId) {
+    node_ = nodeId;
     loop_.quit();
   }
 
  private:
   QEventLoop& loop_;
+  uint node_ = 0;
 };
 
 int screenshot(const QString& file) {
@@ -122,7 +124,7 @@ int screenshot(const QString& file) {
   constexpr int kPatienceMs = 10000;
   QTimer::singleShot(kPatienceMs, &loop, &QEventLoop::quit);
   loop.exec();
-  const uint node = watch.node;
+  const uint node = watch.node();
   if (node == 0) {
     std::fputs("mutter-remote: no PipeWire stream\n", stderr);
     return 1;

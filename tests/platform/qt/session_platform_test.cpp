@@ -10,7 +10,7 @@ namespace flurb::platform::qt {
 namespace {
 
 struct PlatformCase {
-  const char* name;
+  const char* name = "";
   SessionFacts session;
   std::optional<std::string> expected;
 };
@@ -35,11 +35,11 @@ TEST(ChosenPlatforms, FollowTheDesktop) {
 }
 
 struct MessageCase {
-  const char* name;
+  const char* name = "";
   SessionFacts session;
-  bool waylandPluginInstalled;
-  const char* cause;
-  const char* remedy;
+  bool waylandPluginInstalled = true;
+  const char* cause = "";
+  const char* remedy = "";
 };
 
 // Each message names its cause and its remedy in at most two lines, and never advises a
