@@ -36,7 +36,7 @@ int runWindow(Window& window, const FocusBox& focusBox, const QIcon& icon,
   WindowWidget widget(window, focusBox, guardedKeyDown);
   widgetPointer = &widget;
   widget.setWindowIcon(icon);
-  keepOffTaskbar(widget);
+  markAsToolWindow(widget);
   closeWhenDestroyedFromOutside(widget);
   if (const auto frame = requestFrameExtents(widget)) {
     window.setFrameExtents(*frame);

@@ -58,9 +58,9 @@ class FocusBoxWidget final : public QWidget {
 }  // namespace
 
 WindowWidget::WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHandler onKeyDown)
-    // A plain top-level window: weston never gives the keyboard focus to a utility window, nor
-    // to one transient for Qt's hidden leader window (as Qt makes every tool window), and places
-    // such a window by its unmapped leader instead of where the program puts it.
+    // Not Qt's tool window, which is transient for Qt's hidden leader window: weston never
+    // focuses such a window and places it by the unmapped leader. The type of a tool window is
+    // set on X11 where the window manager honours it (markAsToolWindow).
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
       window_(window),

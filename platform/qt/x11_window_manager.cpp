@@ -147,13 +147,22 @@ std::optional<FrameExtents> requestFrameExtents(QWidget& window) {
   return std::nullopt;
 }
 
-void keepOffTaskbar(QWidget& window) {
+void markAsToolWindow(QWidget& window) {
   xcb_connection_t* connection = x11Connection();
   if (connection == nullptr) {
     return;
   }
+  const auto windowId = static_cast<xcb_window_t>(window.winId());
   const xcb_atom_t skipTaskbar = atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
-  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window.winId()),
+  // weston's window manager knows no taskbar, and never gives the keyboard focus to a utility
+  // window: there the window stays a normal one. Everywhere else a utility window gets the small
+  // frame (mutter, kwin) and no minimise button (kwin).
+  if (windowManagerSupports(connection, skipTaskbar)) {
+    const xcb_atom_t utility = atom(connection, "_NET_WM_WINDOW_TYPE_UTILITY");
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, windowId,
+                        atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &utility);
+  }
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, windowId,
                       atom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 1, &skipTaskbar);
   xcb_flush(connection);
 }
@@ -180,7 +189,7 @@ std::optional<FrameExtents> requestFrameExtents(QWidget& /*window*/) {
   return std::nullopt;
 }
 
-void keepOffTaskbar(QWidget& /*window*/) {}
+void markAsToolWindow(QWidget& /*window*/) {}
 
 void placeInDevicePixels(QWidget& /*window*/, QPoint /*clientCorner*/) {}
 

@@ -20,8 +20,9 @@ std::optional<FrameExtents> requestFrameExtents(QWidget& window);
 // would run on unseen.
 void closeWhenDestroyedFromOutside(const QWidget& window);
 
-// Keeps the window's button off the taskbar: Qt sets no such hint for a tool window on X11.
-void keepOffTaskbar(QWidget& window);
+// Makes the (not yet shown) top-level window a tool window on X11: no taskbar button, and the
+// small frame of a utility window where the window manager offers one.
+void markAsToolWindow(QWidget& window);
 
 // Puts the (not yet shown) window's client area at that point of the desktop in device pixels.
 // At a device pixel ratio of 2 Qt's own coordinates reach only every other device pixel; on X11

@@ -21,10 +21,10 @@ xs_expect_equal "caption (WM_NAME)" "$(xprop -id "$XS_WINDOW" WM_NAME)" \
 xs_expect_equal "caption (_NET_WM_NAME)" "$(xprop -id "$XS_WINDOW" _NET_WM_NAME)" \
   "_NET_WM_NAME(UTF8_STRING) = \"$XS_CAPTION\""
 xs_expect_equal "client size" "${XS_CLIENT_WIDTH}x${XS_CLIENT_HEIGHT}" "487x513"
-# A plain top-level window, transient for nothing: weston never focuses a utility window or one
-# transient for the toolkit's hidden leader window.
+# A utility window, as openbox keeps windows off its taskbar; transient for nothing, as weston
+# never focuses a window transient for the toolkit's hidden leader window.
 xs_expect_match "window type" "$(xprop -id "$XS_WINDOW" _NET_WM_WINDOW_TYPE)" \
-  '= _NET_WM_WINDOW_TYPE_NORMAL$'
+  '= _NET_WM_WINDOW_TYPE_UTILITY$'
 xs_expect_match "transient for nothing" "$(xprop -id "$XS_WINDOW" WM_TRANSIENT_FOR)" 'not found'
 xs_expect_match "no taskbar button" "$(xprop -id "$XS_WINDOW" _NET_WM_STATE)" \
   '_NET_WM_STATE_SKIP_TASKBAR'
