@@ -33,7 +33,9 @@ int main(int argc, char** argv) {
                             QStringLiteral("/org/kde/KWin/ScreenShot2"),
                             QStringLiteral("org.kde.KWin.ScreenShot2"));
   const QDBusReply<QVariantMap> reply =
-      screenshot.call(QStringLiteral("CaptureWorkspace"), QVariantMap{},
+      screenshot.call(QStringLiteral("CaptureWorkspace"),
+                      // The output's own pixels, not its logical ones.
+                      QVariantMap{{QStringLiteral("native-resolution"), true}},
                       QVariant::fromValue(QDBusUnixFileDescriptor(pipe[1])));
   ::close(pipe[1]);
   if (!reply.isValid()) {

@@ -98,7 +98,7 @@ if [[ $install == yes ]]; then
 fi
 mkdir -p -- "$artifacts"
 table="$artifacts/matrix.txt"
-printf '%-8s %-5s %-7s | %-8s %-3s %-7s %-7s %-5s %-12s\n' desktop scale client platform up \
+printf '%-8s %-5s %-7s | %-11s %-3s %-7s %-7s %-5s %-12s\n' desktop scale client platform up \
   focused centred cards close | tee "$table"
 failures=0
 for desktop in $desktops; do
@@ -106,7 +106,7 @@ for desktop in $desktops; do
     for client in $(clients_of "$desktop"); do
       result=$(run_case "$desktop" "$scale" "$client")
       # shellcheck disable=SC2086 # the result is words
-      printf '%-8s %-5s %-7s | %-8s %-3s %-7s %-7s %-5s %-12s\n' "$desktop" "$scale" "$client" \
+      printf '%-8s %-5s %-7s | %-11s %-3s %-7s %-7s %-5s %-12s\n' "$desktop" "$scale" "$client" \
         $result | tee -a "$table"
       passed "$result" || failures=$((failures + 1))
     done

@@ -10,8 +10,8 @@
 # sets DM_RESULT to "platform up focused centred cards close" (yes/no/-; centred "placed" where
 # the desktop places new windows itself and did not centre this one; close as
 # "STATUS/MILLISECONDS" or "hang") and writes the details to the case's log. The letter card is
-# compared pixel for pixel only where nothing rescales it: a 487x513 client area on a screenshot
-# of the output's own pixels (kwin's are logical pixels).
+# compared pixel for pixel, at the resolution the window was drawn for, wherever nothing rescales
+# it; platform is "wayland" or "x11:" with the X11 window's type.
 
 readonly DM_UP_SECONDS=30
 readonly DM_KEY_SECONDS=10
@@ -55,14 +55,35 @@ dm_shows_picture() {
   dm_note "picture $2 at $found in the client area"
 }
 
-# dm_shows_card NAME FRAME KEYS: the client area equals the model's drawing after KEYS.
+# dm_shows_card NAME FRAME KEYS DPI [START]: the client area equals the model's drawing after
+# KEYS from the START letter's card (A).
 dm_shows_card() {
   dm_window_shown "$1" || return 1
   local x y width height
   read -r x y width height <<<"$DM_RECT"
   convert "$DM_SHOT" -crop "${width}x${height}+${x}+${y}" +repage "$DM_CASE_DIR/$1-client.png"
-  "$DM_RENDER_EXPECTED" --frame "$2" --start A --keys "$3" \
+  "$DM_RENDER_EXPECTED" --dpi "$4" --frame "$2" --start "${5:-A}" --keys "$3" \
     --compare "$DM_CASE_DIR/$1-client.png" --diff "$DM_CASE_DIR/$1-diff.png" >/dev/null
+}
+
+# dm_unscaled_dpi X11_WINDOW WIDTH HEIGHT SCREEN_WIDTH SCALE: the resolution, 96 or 96 x SCALE
+# dots per inch, at which the model's client area has the size the screenshot shows, when
+# nothing rescales the window: the screenshot has the output's own pixels and an X11 window
+# (none for a Wayland client) shows at its own size. Fails otherwise.
+dm_unscaled_dpi() {
+  local window=$1 size="$2x$3" screen_width=$4 scale=$5 dpi
+  ((screen_width == 1280 * scale)) || return 1
+  if [[ -n $window ]] && [[ "$(dm_x11_client_size "$window")" != "$size" ]]; then
+    return 1
+  fi
+  for dpi in $((96 * scale)) 96; do
+    if [[ "$("$DM_RENDER_EXPECTED" --dpi "$dpi" --frame 0,0,0,0 --place 0,0,1,1 |
+      sed -n 's/^client \([0-9]*\) \([0-9]*\)$/\1x\2/p')" == "$size" ]]; then
+      echo "$dpi"
+      return 0
+    fi
+  done
+  return 1
 }
 
 # yes when the client area stands centred across the screen and, below the screen's centre by
@@ -98,11 +119,11 @@ dm_run_case() {
   fi
   up="yes"
   dm_note "window up after $(($(dm_now_ms) - started)) ms at $DM_RECT"
-  local window frame="0,0,0,0"
+  local window="" frame="0,0,0,0"
   if window=$(dm_x11_window); then
-    platform="x11"
+    platform="x11:$(dm_x11_window_type "$window")"
     frame=$(dm_x11_frame "$window") || frame="0,0,0,0"
-    dm_note "an X11 client: window $window, frame extents $frame"
+    dm_note "an X11 client ($platform): window $window, frame extents $frame"
   else
     platform="wayland"
   fi
@@ -120,17 +141,17 @@ dm_run_case() {
       centred="no"
     fi
     desk_key k
-    local width height screen_width
+    local width height screen_width model_dpi
     read -r _ _ width height <<<"$DM_RECT"
     read -r screen_width < <(identify -format '%w\n' "$DM_SHOT")
-    if [[ "${width}x${height}" == "487x513" && $screen_width == $((1280 * scale)) ]]; then
+    if model_dpi=$(dm_unscaled_dpi "$window" "$width" "$height" "$screen_width" "$scale"); then
       # Nothing rescales the window: the letter card must be the model's, pixel for pixel.
-      if dm_wait_for "$DM_KEY_SECONDS" dm_shows_card 03-letter "$frame" 55,75; then
+      if dm_wait_for "$DM_KEY_SECONDS" dm_shows_card 03-letter "$frame" 55,75 "$model_dpi"; then
         cards="7+K"
       else
         cards="7+K?"
       fi
-    elif [[ $platform == x11 && -n "${DM_WAYLAND_SOCKET:-}" ]]; then
+    elif [[ $platform == x11:* && -n "${DM_WAYLAND_SOCKET:-}" ]]; then
       # A Wayland compositor scales an Xwayland window up as a whole: the card is drawn at
       # 96 dots per inch, where the picture hides every dot.
       if dm_wait_for "$DM_KEY_SECONDS" dm_shows_dots 03-letter 0; then

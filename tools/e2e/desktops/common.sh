@@ -127,6 +127,20 @@ dm_x11_window() {
   echo "${found%%$'\n'*}"
 }
 
+# The X11 window's size in its own pixels, as WIDTHxHEIGHT.
+dm_x11_client_size() {
+  DISPLAY=$DM_X_DISPLAY xdotool getwindowgeometry "$1" 2>/dev/null |
+    sed -n 's/^ *Geometry: \([0-9]*x[0-9]*\)$/\1/p'
+}
+
+# The X11 window's type, lower case without its prefix: "utility", "normal".
+dm_x11_window_type() {
+  local type
+  type=$(DISPLAY=$DM_X_DISPLAY xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null) || return 1
+  [[ "$type" =~ _NET_WM_WINDOW_TYPE_([A-Z_]+) ]] || return 1
+  echo "${BASH_REMATCH[1],,}"
+}
+
 # The frame extents an X11 window manager gave the window, as render-expected takes them.
 dm_x11_frame() {
   local window=$1 extents

@@ -27,7 +27,7 @@ desk_start() {
   # The session's environment once Xwayland is there; an idle virtual keyboard that stays, or
   # each wtype would add and remove the seat's keyboard and the window would see only releases.
   cat >"$DM_WORK/sway.conf" <<CONFIG
-output HEADLESS-1 resolution 1280x1024 scale $scale
+output HEADLESS-1 resolution $((1280 * scale))x$((1024 * scale)) scale $scale
 xwayland force
 exec sh -c 'xhost +si:localuser:root && env >$DM_RUNTIME_DIR/session-env' 
 exec wtype -s 86400000
