@@ -23,7 +23,7 @@ struct KeyEventFacts {
                                       // macOS: the mac virtual key code (kVK_*)
   KeySource source = KeySource::kOther;
   // The character the same key gives with no modifier in the active layout, from the keyboard
-  // map; 0 where the map is not known (it is known on X11).
+  // map; 0 where the map is not known (it is known on X11 and Wayland).
   char32_t unshiftedCharacter = 0;
 };
 

@@ -6,6 +6,7 @@
 
 #include "key_codes.h"
 #include "render.h"
+#include "wayland_keyboard_map.h"
 #include "x11_keyboard_map.h"
 
 namespace flurb::platform::qt {
@@ -19,6 +20,12 @@ QRect inQtCoordinates(const PixelRect& rect, double ratio) {
 KeySource keySource() {
   static const KeySource kSource = keySourceFor(QGuiApplication::platformName());
   return kSource;
+}
+
+// Each of these knows its own window system and gives 0 on the other.
+char32_t unshiftedCharacter(const QKeyEvent& event) {
+  const char32_t onX11 = x11UnshiftedCharacter(event.nativeScanCode(), event.nativeModifiers());
+  return onX11 != 0 ? onX11 : waylandUnshiftedCharacter(event.nativeScanCode());
 }
 
 // Holds the keyboard focus for the life of the window and reports every key press, auto-repeats
@@ -38,7 +45,7 @@ class FocusBoxWidget final : public QWidget {
     const KeySource source = keySource();
     const char32_t unshifted =
         source == KeySource::kX11OrWayland && needsUnshiftedCharacter(event->key())
-            ? x11UnshiftedCharacter(event->nativeScanCode(), event->nativeModifiers())
+            ? unshiftedCharacter(*event)
             : 0;
     std::int16_t keyCode =
         virtualKeyCode({event->key(), event->modifiers(), event->nativeScanCode(),

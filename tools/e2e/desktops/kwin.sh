@@ -27,7 +27,15 @@ desk_start() {
   printf '#!/bin/sh\nenv >"%s/session-env"\nexec sleep infinity\n' "$DM_RUNTIME_DIR" \
     >"$DM_WORK/session.sh"
   chmod +x "$DM_WORK/session.sh"
-  dm_spawn "$DM_WORK/kwin.log" env XDG_RUNTIME_DIR="$DM_RUNTIME_DIR" \
+  # The keyboard layout, where a case sets one (DM_KEYBOARD_LAYOUT: setxkbmap's words, as
+  # "us -variant dvorak"): kwin without a configuration of its own takes xkbcommon's defaults.
+  local layout=() words
+  if [[ -n "${DM_KEYBOARD_LAYOUT:-}" ]]; then
+    read -r -a words <<<"$DM_KEYBOARD_LAYOUT"
+    layout=("XKB_DEFAULT_LAYOUT=${words[0]}")
+    [[ "${words[1]:-}" == -variant ]] && layout+=("XKB_DEFAULT_VARIANT=${words[2]}")
+  fi
+  dm_spawn "$DM_WORK/kwin.log" env "${layout[@]}" XDG_RUNTIME_DIR="$DM_RUNTIME_DIR" \
     DBUS_SESSION_BUS_ADDRESS="$DM_SESSION_BUS" KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 \
     KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 QT_QPA_PLATFORM= "$DM_WORK/kwin_wayland" --virtual \
     --width 1280 --height 1024 --scale "$scale" --xwayland --socket wayland-flurb \
@@ -48,8 +56,13 @@ desk_key() {
   for chord in "$@"; do
     codes+=("$(dm_evdev_chord "$chord")")
   done
+  desk_key_codes "${codes[@]}"
+}
+
+# desk_key_codes CHORD...: chords of evdev key codes, as 56+62 for Alt+F4.
+desk_key_codes() {
   XDG_RUNTIME_DIR=$DM_RUNTIME_DIR WAYLAND_DISPLAY=$DM_WAYLAND_SOCKET \
-    "${DM_PROBE%/*}/kwin-fake-keys" "${codes[@]}"
+    "${DM_PROBE%/*}/kwin-fake-keys" "$@"
 }
 
 desk_close() {
