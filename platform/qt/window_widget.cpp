@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QWindow>
 
 #include "key_codes.h"
 #include "render.h"
@@ -78,6 +79,10 @@ WindowWidget::WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHand
   comeBack_.setInterval(0);
   connect(&comeBack_, &QTimer::timeout, this, [this] {
     setWindowState(windowState() & ~Qt::WindowMinimized);
+    // A Wayland client cannot undo a minimise: shown anew, the window comes back as a new one.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+      hide();
+    }
     show();
     activateWindow();
   });
@@ -92,19 +97,20 @@ WindowWidget::WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHand
   setFixedSize(qtSize);
   const QSize devicePixels = qtSize * ratio;
   window.setClientPixels({devicePixels.width(), devicePixels.height()});
+  // openbox offers minimise whatever the hints say, and Qt's own title bar on Wayland offers it
+  // too, while the window has no taskbar button to come back by (and weston no taskbar): it
+  // comes back at once, as if the desktop had refused. On Wayland only the window's own
+  // request tells of a minimise; it never reaches the widget as a state change.
+  create();
+  connect(windowHandle(), &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
+    if (state == Qt::WindowMinimized) {
+      comeBack_.start();
+    }
+  });
 }
 
 void WindowWidget::focusTheFocusBox() {
   focusBoxWidget_->setFocus(Qt::ActiveWindowFocusReason);
-}
-
-void WindowWidget::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-  // openbox offers minimise whatever the hints say, and the window has no taskbar button to
-  // come back by: it comes back at once, as if the desktop had refused.
-  if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-    comeBack_.start();
-  }
 }
 
 void WindowWidget::paintEvent(QPaintEvent* /*event*/) {

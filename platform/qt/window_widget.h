@@ -23,7 +23,6 @@ class WindowWidget final : public QWidget {
   void focusTheFocusBox();
 
  protected:
-  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   // Tab must reach the focus box as a key, not move the focus away from it.
   bool focusNextPrevChild(bool next) override;

@@ -35,6 +35,22 @@ xs_expect_match "window icon" "$(xprop -id "$XS_WINDOW" _NET_WM_ICON)" 'Icon \(3
 xs_window_has_focus || xs_fail "the window does not have the keyboard focus"
 xs_note "keyboard focus: ok"
 
+# openbox offers minimise whatever the hints say, and the window has no taskbar button to come
+# back by: it comes back at once, viewable and focused. The window manager's state for it goes
+# to Iconic and back to Normal.
+states="$XS_ARTIFACTS/wm-states.txt"
+xprop -spy -id "$XS_WINDOW" WM_STATE >"$states" &
+spy=$!
+came_back() {
+  [[ "$(grep -o 'window state: [A-Za-z]*' "$states" | tail -n +2 | tr '\n' ' ')" == \
+    "window state: Iconic window state: Normal "* ]] && xs_window_has_focus
+}
+xs_wait_for "the spy's first state" grep -q 'window state: Normal' "$states"
+xdotool windowminimize "$XS_WINDOW"
+xs_wait_for "the window to come back after minimising" came_back
+kill "$spy"
+xs_note "minimised: came back, focused"
+
 cc_identify_start start-card
 xs_note "start card: $CC_START"
 xs_screen_shot screen
