@@ -129,12 +129,21 @@ int screenshot(const QString& file) {
     std::fputs("mutter-remote: no PipeWire stream\n", stderr);
     return 1;
   }
-  const int status = QProcess::execute(
+  // A pipeline that cannot start may wait for ever: bounded, so that the caller can try again.
+  QProcess pipeline;
+  pipeline.setProcessChannelMode(QProcess::ForwardedChannels);
+  pipeline.start(
       QStringLiteral("gst-launch-1.0"),
       {QStringLiteral("-q"), QStringLiteral("pipewiresrc"), QStringLiteral("path=%1").arg(node),
        QStringLiteral("num-buffers=1"), QStringLiteral("!"), QStringLiteral("videoconvert"),
        QStringLiteral("!"), QStringLiteral("pngenc"), QStringLiteral("!"),
        QStringLiteral("filesink"), QStringLiteral("location=%1").arg(file)});
+  if (!pipeline.waitForFinished(kPatienceMs)) {
+    std::fputs("mutter-remote: the screen-cast pipeline did not finish\n", stderr);
+    pipeline.kill();
+    pipeline.waitForFinished();
+  }
+  const int status = pipeline.exitStatus() == QProcess::NormalExit ? pipeline.exitCode() : 1;
   session.call(QStringLiteral("Stop"));
   return status;
 }
