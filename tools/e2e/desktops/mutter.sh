@@ -17,6 +17,10 @@ desk_ready() {
   [[ -s "$DM_RUNTIME_DIR/session-env" ]]
 }
 
+desk_pipewire_ready() {
+  [[ -S "$DM_RUNTIME_DIR/pipewire-0" ]]
+}
+
 desk_keys_done() {
   (($(grep -c '^done$' "$DM_WORK/keys.log") >= DESK_KEYS_SENT))
 }
@@ -57,6 +61,8 @@ desk_start() {
   mkdir -m 700 "$DM_RUNTIME_DIR"
   dm_start_session_bus || return 1
   desk_spawn_in_session "$DM_WORK/pipewire.log" pipewire
+  # mutter's screen cast finds PipeWire when it starts, or not at all.
+  dm_wait_for 10 desk_pipewire_ready || return 1
   desk_spawn_in_session "$DM_WORK/wireplumber.log" wireplumber
   printf '#!/bin/sh\nenv >"%s/session-env"\nexec sleep infinity\n' "$DM_RUNTIME_DIR" \
     >"$DM_WORK/session.sh"
