@@ -4,6 +4,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string_view>
