@@ -30,6 +30,8 @@ struct Letter {
   int width;
 };
 
+// GoogleTest calls it by this name.
+// NOLINTNEXTLINE(readability-identifier-naming)
 void PrintTo(const Letter& letter, std::ostream* out) {
   *out << letter.capital << " (" << letter.width << " wide)";
 }
@@ -38,19 +40,19 @@ class EveryLetter : public testing::TestWithParam<Letter> {
  protected:
   static std::u16string capital() { return {static_cast<char16_t>(GetParam().capital)}; }
   static std::u16string small() { return {static_cast<char16_t>(GetParam().capital - 'A' + 'a')}; }
-  LetterPictureStore store_;
+  LetterPictureStore store;
 };
 
 TEST_P(EveryLetter, LoadsAtItsSizeUnderEitherCase) {
-  const Picture fromSmall = loadResPicture(store_, small(), kBitmapResource);
-  const Picture fromCapital = loadResPicture(store_, capital(), kBitmapResource);
+  const Picture fromSmall = loadResPicture(store, small(), kBitmapResource);
+  const Picture fromCapital = loadResPicture(store, capital(), kBitmapResource);
   EXPECT_EQ(fromSmall.width(), GetParam().width);
   EXPECT_EQ(fromSmall.height(), kHeight);
   EXPECT_TRUE(std::ranges::equal(fromSmall.pixels(), fromCapital.pixels()));
 }
 
 TEST_P(EveryLetter, IsStoredAsUncompressed24BitBottomUpRows) {
-  const std::optional<std::vector<std::uint8_t>> found = store_.findBitmap(capital());
+  const std::optional<std::vector<std::uint8_t>> found = store.findBitmap(capital());
   ASSERT_TRUE(found.has_value());
   const std::optional<QByteArray> entry = toByteArray(*found);
   const qsizetype rowBytes = (qsizetype{GetParam().width} * 3 + 3) / 4 * 4;
@@ -61,11 +63,11 @@ TEST_P(EveryLetter, IsStoredAsUncompressed24BitBottomUpRows) {
   EXPECT_EQ(readU16(*entry, 14), 24U);
   EXPECT_EQ(readU32(*entry, 16), 0U);
   EXPECT_EQ(QByteArrayView(*entry).last(4), QByteArrayView("\0\0\0\0", 4));
-  EXPECT_EQ(store_.findBitmap(small()), found);
+  EXPECT_EQ(store.findBitmap(small()), found);
 }
 
 TEST_P(EveryLetter, IsOpaqueWithAPureWhiteBorder) {
-  const QImage image = toQImage(loadResPicture(store_, capital(), kBitmapResource));
+  const QImage image = toQImage(loadResPicture(store, capital(), kBitmapResource));
   ASSERT_FALSE(image.hasAlphaChannel());
   const QRgb white = qRgb(255, 255, 255);
   for (int x = 0; x < image.width(); ++x) {

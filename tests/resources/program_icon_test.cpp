@@ -27,7 +27,7 @@ struct Field {
 
 class ProgramIconFile : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(icon_.size(), kFileSize); }
+  void SetUp() override { ASSERT_EQ(icon.size(), kFileSize); }
 
   static void expectFields(QByteArrayView bytes, std::initializer_list<Field> fields) {
     for (const Field& field : fields) {
@@ -42,43 +42,43 @@ class ProgramIconFile : public testing::Test {
   // pixels a byte with the left one in the high half.
   int storedIndex(int x, int y) const {
     const qsizetype row = kColourOffset + qsizetype{31 - y} * 16;
-    const auto byte = static_cast<std::uint8_t>(icon_[row + x / 2]);
+    const auto byte = static_cast<std::uint8_t>(icon[row + x / 2]);
     return x % 2 == 0 ? byte >> 4 : byte & 0x0F;
   }
 
-  QByteArrayView icon_ = programIconFile();
+  QByteArrayView icon = programIconFile();
 };
 
 TEST_F(ProgramIconFile, HasOneDirectoryEntryForThe744ByteImage) {
-  expectFields(icon_, {
-                          {"reserved", 0, 2, 0},
-                          {"type: icon", 2, 2, 1},
-                          {"image count", 4, 2, 1},
-                          {"width", 6, 1, 32},
-                          {"height", 7, 1, 32},
-                          {"colour count", 8, 1, 16},
-                          {"entry reserved", 9, 1, 0},
-                          {"planes", 10, 2, 1},
-                          {"bits per pixel", 12, 2, 4},
-                          {"image bytes", 14, 4, kImageSize},
-                          {"image offset", 18, 4, kImageOffset},
-                      });
+  expectFields(icon, {
+                         {"reserved", 0, 2, 0},
+                         {"type: icon", 2, 2, 1},
+                         {"image count", 4, 2, 1},
+                         {"width", 6, 1, 32},
+                         {"height", 7, 1, 32},
+                         {"colour count", 8, 1, 16},
+                         {"entry reserved", 9, 1, 0},
+                         {"planes", 10, 2, 1},
+                         {"bits per pixel", 12, 2, 4},
+                         {"image bytes", 14, 4, kImageSize},
+                         {"image offset", 18, 4, kImageOffset},
+                     });
 }
 
 TEST_F(ProgramIconFile, ImageHeaderCountsColourImageAndMaskInItsHeight) {
-  expectFields(icon_.sliced(kImageOffset), {
-                                               {"header size", 0, 4, 40},
-                                               {"width", 4, 4, 32},
-                                               {"height", 8, 4, 64},
-                                               {"planes", 12, 2, 1},
-                                               {"bits per pixel", 14, 2, 4},
-                                               {"compression", 16, 4, 0},
-                                               {"image size", 20, 4, 0},
-                                               {"horizontal resolution", 24, 4, 0},
-                                               {"vertical resolution", 28, 4, 0},
-                                               {"colours used", 32, 4, 0},
-                                               {"important colours", 36, 4, 0},
-                                           });
+  expectFields(icon.sliced(kImageOffset), {
+                                              {"header size", 0, 4, 40},
+                                              {"width", 4, 4, 32},
+                                              {"height", 8, 4, 64},
+                                              {"planes", 12, 2, 1},
+                                              {"bits per pixel", 14, 2, 4},
+                                              {"compression", 16, 4, 0},
+                                              {"image size", 20, 4, 0},
+                                              {"horizontal resolution", 24, 4, 0},
+                                              {"vertical resolution", 28, 4, 0},
+                                              {"colours used", 32, 4, 0},
+                                              {"important colours", 36, 4, 0},
+                                          });
 }
 
 TEST_F(ProgramIconFile, PaletteIsTheStandardSixteenColoursInOrder) {
@@ -91,15 +91,15 @@ TEST_F(ProgramIconFile, PaletteIsTheStandardSixteenColoursInOrder) {
   for (std::size_t i = 0; i < standard.size(); ++i) {
     const qsizetype entry = kPaletteOffset + static_cast<qsizetype>(i) * 4;
     const QRgb stored =
-        qRgb(static_cast<std::uint8_t>(icon_[entry + 2]),
-             static_cast<std::uint8_t>(icon_[entry + 1]), static_cast<std::uint8_t>(icon_[entry]));
+        qRgb(static_cast<std::uint8_t>(icon[entry + 2]), static_cast<std::uint8_t>(icon[entry + 1]),
+             static_cast<std::uint8_t>(icon[entry]));
     EXPECT_EQ(stored, standard[i]) << "entry " << i;
-    EXPECT_EQ(icon_[entry + 3], '\0') << "entry " << i;
+    EXPECT_EQ(icon[entry + 3], '\0') << "entry " << i;
   }
 }
 
 TEST_F(ProgramIconFile, MaskLeavesEveryPixelOpaque) {
-  const QByteArrayView mask = icon_.sliced(kMaskOffset);
+  const QByteArrayView mask = icon.sliced(kMaskOffset);
   ASSERT_EQ(mask.size(), 32 * 4);
   EXPECT_EQ(mask.count('\0'), mask.size());
 }
@@ -130,15 +130,15 @@ TEST_F(ProgramIconFile, ShowsAYellowAndBlackBeeWithGreyWingsOnBlue) {
 }
 
 TEST_F(ProgramIconFile, QtDecodesItToTheStoredPixels) {
-  const QImage decoded = QImage::fromData(icon_, "ICO");
+  const QImage decoded = QImage::fromData(icon, "ICO");
   ASSERT_EQ(decoded.size(), QSize(32, 32));
   const QImage palette = decoded.convertToFormat(QImage::Format_RGB32);
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 32; ++x) {
       const qsizetype entry = kPaletteOffset + qsizetype{storedIndex(x, y)} * 4;
-      const QRgb expected = qRgb(static_cast<std::uint8_t>(icon_[entry + 2]),
-                                 static_cast<std::uint8_t>(icon_[entry + 1]),
-                                 static_cast<std::uint8_t>(icon_[entry]));
+      const QRgb expected =
+          qRgb(static_cast<std::uint8_t>(icon[entry + 2]),
+               static_cast<std::uint8_t>(icon[entry + 1]), static_cast<std::uint8_t>(icon[entry]));
       ASSERT_EQ(palette.pixel(x, y), expected) << x << ", " << y;
     }
   }

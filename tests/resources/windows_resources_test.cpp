@@ -22,14 +22,14 @@ class CompiledScript : public testing::Test {
   void SetUp() override {
     QFile file(QString::fromLocal8Bit(qgetenv("FLURB_COMPILED_RESOURCES")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "set FLURB_COMPILED_RESOURCES to the .res file";
-    bytes_ = file.readAll();
-    std::optional<std::vector<CompiledResource>> resources = readCompiledResources(bytes_);
-    ASSERT_TRUE(resources.has_value());
-    resources_ = std::move(*resources);
+    bytes = file.readAll();
+    std::optional<std::vector<CompiledResource>> compiled = readCompiledResources(bytes);
+    ASSERT_TRUE(compiled.has_value());
+    resources = std::move(*compiled);
   }
 
   const CompiledResource* find(std::uint16_t type, std::uint16_t name) const {
-    for (const CompiledResource& resource : resources_) {
+    for (const CompiledResource& resource : resources) {
       if (resource.type == type && resource.name == name) {
         return &resource;
       }
@@ -37,12 +37,12 @@ class CompiledScript : public testing::Test {
     return nullptr;
   }
 
-  QByteArray bytes_;
-  std::vector<CompiledResource> resources_;
+  QByteArray bytes;
+  std::vector<CompiledResource> resources;
 };
 
 TEST_F(CompiledScript, HoldsTheIconImageItsGroupAndTheVersionRecordOnly) {
-  ASSERT_EQ(resources_.size(), 3U);
+  ASSERT_EQ(resources.size(), 3U);
   const CompiledResource* image = find(kIconType, 30001);
   const CompiledResource* group = find(kIconGroupType, 1);
   const CompiledResource* version = find(kVersionType, 1);
@@ -79,17 +79,17 @@ class VersionRecord : public CompiledScript {
     CompiledScript::SetUp();
     const CompiledResource* version = find(kVersionType, 1);
     ASSERT_NE(version, nullptr);
-    std::optional<VersionNode> root = readVersionRecord(version->data);
-    ASSERT_TRUE(root.has_value());
-    root_ = std::move(*root);
+    std::optional<VersionNode> record = readVersionRecord(version->data);
+    ASSERT_TRUE(record.has_value());
+    root = std::move(*record);
   }
 
-  VersionNode root_;
+  VersionNode root;
 };
 
 TEST_F(VersionRecord, FixedPartGivesVersion1000ForA32BitWindowsApplication) {
-  EXPECT_EQ(root_.key, "VS_VERSION_INFO");
-  ASSERT_EQ(root_.value.size(), 52);
+  EXPECT_EQ(root.key, "VS_VERSION_INFO");
+  ASSERT_EQ(root.value.size(), 52);
   struct Field {
     const char* name;
     std::uint32_t value;
@@ -110,12 +110,12 @@ TEST_F(VersionRecord, FixedPartGivesVersion1000ForA32BitWindowsApplication) {
       {"date, low", 0},
   };
   for (qsizetype i = 0; i < std::ssize(fields); ++i) {
-    EXPECT_EQ(readU32(root_.value, i * 4), fields[i].value) << fields[i].name;
+    EXPECT_EQ(readU32(root.value, i * 4), fields[i].value) << fields[i].name;
   }
 }
 
 TEST_F(VersionRecord, StringTableHoldsTheFiveStringsInOrder) {
-  const VersionNode* strings = root_.child("StringFileInfo");
+  const VersionNode* strings = root.child("StringFileInfo");
   ASSERT_NE(strings, nullptr);
   ASSERT_EQ(strings->children.size(), 1U);
   const VersionNode& table = strings->children[0];
@@ -136,7 +136,7 @@ TEST_F(VersionRecord, StringTableHoldsTheFiveStringsInOrder) {
 }
 
 TEST_F(VersionRecord, TranslationIsUsEnglishInUnicode) {
-  const VersionNode* variables = root_.child("VarFileInfo");
+  const VersionNode* variables = root.child("VarFileInfo");
   ASSERT_NE(variables, nullptr);
   const VersionNode* translation = variables->child("Translation");
   ASSERT_NE(translation, nullptr);

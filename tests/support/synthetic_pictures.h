@@ -10,7 +10,7 @@ namespace flurb::testing {
 
 // The stored bitmap layout of a picture: a 40-byte header, then bottom-up 24-bit rows padded to
 // four bytes.
-std::vector<std::uint8_t> storedBitmap(const platform::Picture& picture);
+std::vector<std::uint8_t> storedBitmap(const platform::Picture& image);
 
 // A store of plain pictures in the letter pictures' sizes (405 pixels wide for "I" and "J", 450
 // for the rest), each one colour, so that tests can tell a picture's pixels from everything else.
