@@ -21,7 +21,7 @@ class Surface : public testing::Test {
  protected:
   static constexpr int kSize = 120;
 
-  Surface() { canvas_.fillRect({0, 0, kSize, kSize}, kWhite); }
+  Surface() { canvas.fillRect({0, 0, kSize, kSize}, kWhite); }
 
   // The smallest rectangle holding every pixel that is not white.
   PixelRect inkBounds() const {
@@ -31,7 +31,7 @@ class Surface : public testing::Test {
     int bottom = -1;
     for (int y = 0; y < kSize; ++y) {
       for (int x = 0; x < kSize; ++x) {
-        if (surface_.pixel(x, y) != kWhitePixel) {
+        if (surface.pixel(x, y) != kWhitePixel) {
           left = std::min(left, x);
           top = std::min(top, y);
           right = std::max(right, x);
@@ -42,34 +42,34 @@ class Surface : public testing::Test {
     return {left, top, right - left + 1, bottom - top + 1};
   }
 
-  DibSurface surface_{kSize, kSize};
-  GdiCanvas canvas_{surface_.dc()};
+  DibSurface surface{kSize, kSize};
+  GdiCanvas canvas{surface.dc()};
 };
 
 TEST_F(Surface, FillCoversItsRectangleAndNothingElse) {
   const PixelRect rect{10, 20, 30, 40};
-  canvas_.fillRect(rect, kBlue);
+  canvas.fillRect(rect, kBlue);
   EXPECT_EQ(inkBounds(), rect);
-  EXPECT_EQ(surface_.pixel(10, 20), kBluePixel);
-  EXPECT_EQ(surface_.pixel(39, 59), kBluePixel);
+  EXPECT_EQ(surface.pixel(10, 20), kBluePixel);
+  EXPECT_EQ(surface.pixel(39, 59), kBluePixel);
 }
 
 TEST_F(Surface, PictureLandsPixelForPixelAtItsCorner) {
   const std::vector<std::uint32_t> pixels = {0x102030, 0x405060, 0x708090,
                                              0xA0B0C0, 0xD0E0F0, 0x010203};
   const Picture picture(3, 2, pixels);
-  canvas_.drawPicture(5, 7, picture);
+  canvas.drawPicture(5, 7, picture);
   EXPECT_EQ(inkBounds(), (PixelRect{5, 7, 3, 2}));
   for (int y = 0; y < 2; ++y) {
     for (int x = 0; x < 3; ++x) {
-      EXPECT_EQ(surface_.pixel(5 + x, 7 + y), picture.pixel(x, y)) << x << "," << y;
+      EXPECT_EQ(surface.pixel(5 + x, 7 + y), picture.pixel(x, y)) << x << "," << y;
     }
   }
 }
 
 TEST_F(Surface, PicturePartlyOutsideShowsItsInnerPart) {
   const Picture picture(4, 4, std::vector<std::uint32_t>(16, 0x123456));
-  canvas_.drawPicture(-2, kSize - 2, picture);
+  canvas.drawPicture(-2, kSize - 2, picture);
   EXPECT_EQ(inkBounds(), (PixelRect{0, kSize - 2, 2, 2}));
 }
 
@@ -79,26 +79,24 @@ class Circle : public Surface, public testing::WithParamInterface<int> {};
 TEST_P(Circle, FillsTheInscribedCircleWithItsOutlineInsideTheSquare) {
   const int across = GetParam();
   const PixelRect square{11, 13, across, across};
-  canvas_.drawCircle(square, kBlue, kBlack);
+  canvas.drawCircle(square, kBlue, kBlack);
   EXPECT_EQ(inkBounds(), square);
   const int middle = across / 2;
-  EXPECT_EQ(surface_.pixel(square.left + middle, square.top + middle), kBluePixel);
+  EXPECT_EQ(surface.pixel(square.left + middle, square.top + middle), kBluePixel);
   // The outline touches each side of the square at its middle.
-  EXPECT_EQ(surface_.pixel(square.left, square.top + middle), kBlackPixel);
-  EXPECT_EQ(surface_.pixel(square.left + across - 1, square.top + middle), kBlackPixel);
-  EXPECT_EQ(surface_.pixel(square.left + middle, square.top), kBlackPixel);
-  EXPECT_EQ(surface_.pixel(square.left + middle, square.top + across - 1), kBlackPixel);
+  EXPECT_EQ(surface.pixel(square.left, square.top + middle), kBlackPixel);
+  EXPECT_EQ(surface.pixel(square.left + across - 1, square.top + middle), kBlackPixel);
+  EXPECT_EQ(surface.pixel(square.left + middle, square.top), kBlackPixel);
+  EXPECT_EQ(surface.pixel(square.left + middle, square.top + across - 1), kBlackPixel);
   // The corners stay clear.
-  EXPECT_EQ(surface_.pixel(square.left, square.top), kWhitePixel);
-  EXPECT_EQ(surface_.pixel(square.left + across - 1, square.top + across - 1), kWhitePixel);
+  EXPECT_EQ(surface.pixel(square.left, square.top), kWhitePixel);
+  EXPECT_EQ(surface.pixel(square.left + across - 1, square.top + across - 1), kWhitePixel);
   // Mirror images across both axes.
   for (int y = 0; y < across; ++y) {
     for (int x = 0; x < across; ++x) {
-      const std::uint32_t here = surface_.pixel(square.left + x, square.top + y);
-      ASSERT_EQ(here, surface_.pixel(square.left + across - 1 - x, square.top + y))
-          << x << "," << y;
-      ASSERT_EQ(here, surface_.pixel(square.left + x, square.top + across - 1 - y))
-          << x << "," << y;
+      const std::uint32_t here = surface.pixel(square.left + x, square.top + y);
+      ASSERT_EQ(here, surface.pixel(square.left + across - 1 - x, square.top + y)) << x << "," << y;
+      ASSERT_EQ(here, surface.pixel(square.left + x, square.top + across - 1 - y)) << x << "," << y;
     }
   }
 }
@@ -108,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, Circle, testing::Values(41, 40, 21, 7));
 TEST_F(Surface, CaptionIsCutOffAtTheEdgesOfItsBox) {
   const PixelRect box{20, 30, 40, 25};
   const FontSpec font{u"Arial", 36, 400, false, false, false};
-  canvas_.drawCaption(box, font, 48, kBlack, u"WWWWWW");
+  canvas.drawCaption(box, font, 48, kBlack, u"WWWWWW");
   const PixelRect ink = inkBounds();
   // Wider than the box, the line loses equal parts on both sides and fills it across.
   EXPECT_EQ(ink.left, box.left);
@@ -120,7 +118,7 @@ TEST_F(Surface, CaptionIsCutOffAtTheEdgesOfItsBox) {
 TEST_F(Surface, CaptionStandsCentredAcrossItsBox) {
   const PixelRect box{0, 0, kSize, kSize};
   const FontSpec font{u"Arial", 36, 400, false, false, false};
-  canvas_.drawCaption(box, font, 48, kBlack, u"H");
+  canvas.drawCaption(box, font, 48, kBlack, u"H");
   const PixelRect ink = inkBounds();
   const int leftMargin = ink.left;
   const int rightMargin = kSize - (ink.left + ink.width);

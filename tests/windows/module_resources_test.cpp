@@ -23,7 +23,7 @@ std::vector<std::uint8_t> storedPicture(char letter) {
 // This test program carries the letter pictures the way flurb-cards.exe does.
 class ProgramResources : public testing::Test {
  protected:
-  ModuleResources resources_{GetModuleHandleW(nullptr)};
+  ModuleResources resources{GetModuleHandleW(nullptr)};
 };
 
 TEST_F(ProgramResources, EveryLetterFindsItsStoredBytesInEitherCase) {
@@ -33,14 +33,14 @@ TEST_F(ProgramResources, EveryLetterFindsItsStoredBytesInEitherCase) {
     ASSERT_FALSE(stored.empty());
     const std::u16string capital(1, static_cast<char16_t>(letter));
     const std::u16string small(1, static_cast<char16_t>(letter - 'A' + 'a'));
-    EXPECT_EQ(resources_.findBitmap(capital), stored);
-    EXPECT_EQ(resources_.findBitmap(small), stored);
+    EXPECT_EQ(resources.findBitmap(capital), stored);
+    EXPECT_EQ(resources.findBitmap(small), stored);
   }
 }
 
 TEST_F(ProgramResources, NamesThatAreNoLetterFindNothing) {
   for (const std::u16string_view name : {u"", u"1", u"aa", u"#1", u"#30001", u"[", u"@"}) {
-    EXPECT_FALSE(resources_.findBitmap(name).has_value()) << std::string(name.begin(), name.end());
+    EXPECT_FALSE(resources.findBitmap(name).has_value()) << std::string(name.begin(), name.end());
   }
 }
 
@@ -48,7 +48,7 @@ TEST_F(ProgramResources, PicturesLoadAtTheirStoredSizes) {
   for (char letter = 'a'; letter <= 'z'; ++letter) {
     SCOPED_TRACE(letter);
     const Picture picture = loadResPicture(
-        resources_, std::u16string(1, static_cast<char16_t>(letter)), kBitmapResource);
+        resources, std::u16string(1, static_cast<char16_t>(letter)), kBitmapResource);
     EXPECT_EQ(picture.width(), letter == 'i' || letter == 'j' ? 405 : 450);
     EXPECT_EQ(picture.height(), 293);
   }
