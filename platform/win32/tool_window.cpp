@@ -69,7 +69,8 @@ FrameExtents frameAround(UINT dotsPerInch) {
 
 ToolWindow::ToolWindow(HINSTANCE instance, const std::u16string& caption)
     : instance_(instance),
-      window_(createToolWindow(instance, caption, this, windowProcedure, focusBoxProcedure)) {}
+      window_(createToolWindow(instance, caption, this, procedure<&ToolWindow::onWindowMessage>,
+                               procedure<&ToolWindow::onFocusBoxMessage>)) {}
 
 ToolWindow::~ToolWindow() {
   if (IsWindow(window_) != FALSE) {
@@ -118,22 +119,13 @@ int ToolWindow::run(Window& model, const FocusBox& focusBox, const SystemColours
   return exitStatus_;
 }
 
-LRESULT CALLBACK ToolWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
+template <ToolWindow::MessageHandler Handler>
+LRESULT CALLBACK ToolWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ToolWindow* owner = ownerOf(window, message, lParam);
   if (owner == nullptr || owner->model_ == nullptr) {
     return DefWindowProcW(window, message, wParam, lParam);
   }
-  return owner->onWindowMessage(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK ToolWindow::focusBoxProcedure(HWND window, UINT message, WPARAM wParam,
-                                               LPARAM lParam) {
-  ToolWindow* owner = ownerOf(window, message, lParam);
-  if (owner == nullptr || owner->model_ == nullptr) {
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  return owner->onFocusBoxMessage(window, message, wParam, lParam);
+  return (owner->*Handler)(window, message, wParam, lParam);
 }
 
 LRESULT ToolWindow::onWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -39,9 +39,11 @@ class ToolWindow {
   int run(Window& model, const FocusBox& focusBox, const SystemColours& colours, Events events);
 
  private:
-  static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK focusBoxProcedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
+  using MessageHandler = LRESULT (ToolWindow::*)(HWND, UINT, WPARAM, LPARAM);
+  // The window procedure of one of the two windows: hands each message to the Handler of the
+  // window's owner once that runs a model, and leaves the rest to Windows.
+  template <MessageHandler Handler>
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onFocusBoxMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void paintClientArea() const;
