@@ -9,6 +9,9 @@
 #                                   once the program has handled them
 #   cc_expect_history NAME          the window comes to show the card of every code so far, and
 #                                   still shows it once the program has nothing left to do
+#   cc_press_steps STEP...          cc_press for each "NAME|CODES|KEYS" step
+#   cc_press_ignored NUMBER KEY...  the keypad's 1 with Num Lock on and off, then each KEY: none
+#                                   may change the card; screenshots numbered from NUMBER
 #   cc_place X,Y,W,H [LETTER]       where start-up puts the window on a primary screen at that
 #                                   place and size (device pixels), by the program's own model:
 #                                   CC_CLIENT_WIDTH/HEIGHT, the frame's corner CC_OUTER_X/Y, and
@@ -123,4 +126,28 @@ cc_press() {
     cc_expect_unchanged "$name"
   fi
   xs_note "$name: ok"
+}
+
+cc_press_steps() {
+  local step name codes keys
+  for step in "$@"; do
+    IFS='|' read -r name codes keys <<<"$step"
+    # shellcheck disable=SC2086 # the key arguments are words
+    cc_press "$name" "$codes" $keys
+  done
+}
+
+# The keypad's "1" goes by its X key code: the keysym would make xdotool toggle Num Lock itself.
+readonly CC_KEYPAD_1=87
+
+cc_press_ignored() {
+  local number=$1 key
+  shift
+  xs_set_num_lock on
+  cc_press "$number-keypad-1-num-lock-on" "" "$CC_KEYPAD_1"
+  xs_set_num_lock off
+  cc_press "$((number + 1))-keypad-1-num-lock-off" "" "$CC_KEYPAD_1"
+  for key in "$@"; do
+    cc_press "$((number + 2))-ignored-$key" "" "$key"
+  done
 }
