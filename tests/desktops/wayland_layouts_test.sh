@@ -52,11 +52,8 @@ fail() {
 
 # The start card's letter, from a screenshot of the client area.
 identify_start() {
-  dm_window_shown "$1" || return 1
-  local x y width height
-  read -r x y width height <<<"$DM_RECT"
-  convert "$DM_SHOT" -crop "${width}x${height}+${x}+${y}" +repage "$DM_CASE_DIR/$1-client.png"
-  START=$("$DM_RENDER_EXPECTED" --frame 0,0,0,0 --identify "$DM_CASE_DIR/$1-client.png")
+  dm_client_shot "$1" || return 1
+  START=$("$DM_RENDER_EXPECTED" --frame 0,0,0,0 --identify "$DM_CLIENT_SHOT")
 }
 
 stop_desktop() {

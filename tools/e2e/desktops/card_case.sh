@@ -36,6 +36,16 @@ dm_window_shown() {
   DM_RECT=$("$DM_PROBE" window "$DM_SHOT") || return 1
 }
 
+# dm_client_shot NAME: a fresh screenshot, and its client area alone as NAME-client.png, its path
+# in DM_CLIENT_SHOT.
+dm_client_shot() {
+  dm_window_shown "$1" || return 1
+  local x y width height
+  read -r x y width height <<<"$DM_RECT"
+  DM_CLIENT_SHOT="$DM_CASE_DIR/$1-client.png"
+  convert "$DM_SHOT" -crop "${width}x${height}+${x}+${y}" +repage "$DM_CLIENT_SHOT"
+}
+
 # dm_shows_dots NAME COUNT
 dm_shows_dots() {
   dm_window_shown "$1" || return 1
@@ -46,24 +56,18 @@ dm_shows_dots() {
 # dm_shows_picture NAME LETTER: the letter's picture stands in the client area pixel for pixel,
 # at its own size, whatever the scale.
 dm_shows_picture() {
-  dm_window_shown "$1" || return 1
-  local x y width height found
-  read -r x y width height <<<"$DM_RECT"
-  convert "$DM_SHOT" -crop "${width}x${height}+${x}+${y}" +repage "$DM_CASE_DIR/$1-client.png"
-  found=$("$DM_RENDER_EXPECTED" --picture "$2" --locate "$DM_CASE_DIR/$1-client.png") ||
-    return 1
+  dm_client_shot "$1" || return 1
+  local found
+  found=$("$DM_RENDER_EXPECTED" --picture "$2" --locate "$DM_CLIENT_SHOT") || return 1
   dm_note "picture $2 at $found in the client area"
 }
 
 # dm_shows_card NAME FRAME KEYS DPI [START]: the client area equals the model's drawing after
 # KEYS from the START letter's card (A).
 dm_shows_card() {
-  dm_window_shown "$1" || return 1
-  local x y width height
-  read -r x y width height <<<"$DM_RECT"
-  convert "$DM_SHOT" -crop "${width}x${height}+${x}+${y}" +repage "$DM_CASE_DIR/$1-client.png"
+  dm_client_shot "$1" || return 1
   "$DM_RENDER_EXPECTED" --dpi "$4" --frame "$2" --start "${5:-A}" --keys "$3" \
-    --compare "$DM_CASE_DIR/$1-client.png" --diff "$DM_CASE_DIR/$1-diff.png" >/dev/null
+    --compare "$DM_CLIENT_SHOT" --diff "$DM_CASE_DIR/$1-diff.png" >/dev/null
 }
 
 # dm_unscaled_dpi X11_WINDOW WIDTH HEIGHT SCREEN_WIDTH SCALE: the resolution, 96 or 96 x SCALE
