@@ -174,9 +174,11 @@ std::optional<FrameExtents> requestFrameExtents(QWidget& window) {
   }
 
   // Only a window manager that lists the request gets here, and it answers within a few
-  // milliseconds; on a loaded machine it has taken longer than 200. The wait ends with the
-  // answer, so a generous bound costs nothing. This happens once, before the first show.
-  constexpr auto kPatience = std::chrono::seconds(2);
+  // milliseconds; on a machine loaded many times over, an openbox just started once answered too
+  // late for a bound of two seconds. The wait ends with the answer, so a generous bound costs
+  // nothing but where a window manager lists the request and never answers. This happens once,
+  // before the first show.
+  constexpr auto kPatience = std::chrono::seconds(5);
   const auto deadline = std::chrono::steady_clock::now() + kPatience;
   while (const auto event = nextEvent(connection.get(), deadline)) {
     const auto* changed = reinterpret_cast<const xcb_property_notify_event_t*>(event.get());
