@@ -6,17 +6,16 @@
 
 #include "cards/key_dispatch.h"
 #include "cards/letter_card.h"
+#include "platform/qt/painter_canvas.h"
 #include "platform/qt/render.h"
 #include "resources/letter_picture_store.h"
 
 namespace flurb::e2e {
 namespace {
 
-constexpr std::int16_t kNoShift = 0;
+using platform::qt::toQRect;
 
-QRect toQRect(const platform::PixelRect& rect) {
-  return {rect.left, rect.top, rect.width, rect.height};
-}
+constexpr std::int16_t kNoShift = 0;
 
 // The frame's sides decide where a letter's picture stands (and nothing else inside the client
 // area).
