@@ -49,9 +49,9 @@ class ExpectedCard {
   // beside the narrower pictures of "I" and "J").
   std::optional<std::string> referenceName() const;
 
-  // Where toolkits that rasterise text in their own way may differ: the pixels next to an edge
-  // of the labels' text, outside the picture and the visible dots (true where tolerated).
-  std::vector<bool> softTextEdges(const QImage& drawn) const;
+  // Where a toolkit that rasterises text and circles in its own way may differ from the drawn
+  // card: near an edge of the text or of a dot, never inside the picture (true where tolerated).
+  std::vector<bool> softEdges(const QImage& drawn) const;
 
  private:
   // For each dot, whether any of it shows.

@@ -3,25 +3,25 @@
 //
 //   render-expected [--dpi 96] --frame L,R,T,B [--start A] [--keys 57,73] --out expected.png
 //   render-expected [--dpi 96] --frame L,R,T,B [--start A] [--keys ...] --compare shot.png
-//                   [--diff d.png] [--soft-text-edges]
+//                   [--diff d.png] [--soft-edges]
 //   render-expected [--dpi 96] --frame L,R,T,B [--keys ...] --identify shot.png
-//                   [--soft-text-edges]
+//                   [--soft-edges]
 //   render-expected --picture B --locate shot.png
 //   render-expected [--dpi 96] --frame L,R,T,B [--start A] --place X,Y,W,H
 //   render-expected --make-references DIR
 //
 // --dpi is the screen's resolution, --frame the desktop's frame around the client area (both in
 // device pixels). A card that a committed reference card shows (at 96 dpi, in that reference's
-// frame) is compared with the reference; any other with the model's drawing. --soft-text-edges
-// lets pixels next to an edge of the text differ, for a program whose toolkit rasterises text in
-// its own way (Windows' GDI under Wine). --identify names the start letter whose card matches the
-// screenshot. --locate prints "left,top,width,height" of the letter's picture where it stands in
-// the screenshot pixel for pixel. --place takes the primary screen's place and size in the
-// desktop (device pixels) and prints where start-up puts the window and its first card:
-// "client W H", "outer X Y" (the frame's corner), "picture X Y W H" (the start letter's picture
-// in the client area). --make-references draws the reference cards into DIR. Exit status: 0 when
-// the image was written, matches or was found, 1 when it does not match or was not found, 2 for
-// a bad command line.
+// frame) is compared with the reference; any other with the model's drawing. --soft-edges lets
+// pixels within two of an edge of the text or of a dot differ, never in the picture, for a program
+// whose toolkit rasterises text and circles in its own way (Windows' GDI under Wine). --identify
+// names the start letter whose card matches the screenshot. --locate prints "left,top,width,height"
+// of the letter's picture where it stands in the screenshot pixel for pixel. --place takes the
+// primary screen's place and size in the desktop (device pixels) and prints where start-up puts the
+// window and its first card: "client W H", "outer X Y" (the frame's corner), "picture X Y W H" (the
+// start letter's picture in the client area). --make-references draws the reference cards into DIR.
+// Exit status: 0 when the image was written, matches or was found, 1 when it does not match or was
+// not found, 2 for a bad command line.
 
 #include <cstdint>
 #include <cstdio>
@@ -137,7 +137,7 @@ std::optional<QImage> screenshot(const QString& path) {
 struct Comparison {
   double twipsPerPixel;
   FrameExtents frame;
-  bool softTextEdges;
+  bool softEdges;
   const flurb::platform::ResourceStore& pictures;
 };
 
@@ -150,7 +150,7 @@ struct Verdict {
 Verdict judge(const CardHistory& history, const Comparison& how, const QImage& shot) {
   const ExpectedCard card(history, how.twipsPerPixel, how.frame, how.pictures);
   const QImage drawn = card.image();
-  const auto tolerated = how.softTextEdges ? card.softTextEdges(drawn) : std::vector<bool>{};
+  const auto tolerated = how.softEdges ? card.softEdges(drawn) : std::vector<bool>{};
   if (const auto reference = card.referenceName()) {
     const QString path =
         QStringLiteral(FLURB_REFERENCE_CARDS_DIR "/%1.png").arg(QString::fromStdString(*reference));
@@ -261,13 +261,13 @@ int main(int argc, char** argv) {
   const QCommandLineOption locateOption("locate", "Find the --picture in a screenshot.", "png");
   const QCommandLineOption placeOption(
       "place", "Print where start-up puts the window on this primary screen.", "X,Y,W,H");
-  const QCommandLineOption softTextEdgesOption("soft-text-edges",
-                                               "Let pixels next to an edge of the text differ.");
+  const QCommandLineOption softEdgesOption(
+      "soft-edges", "Let pixels near an edge of the text or of a dot differ.");
   const QCommandLineOption referencesOption("make-references", "Draw the reference cards here.",
                                             "folder");
   parser.addOptions({dpiOption, frameOption, startOption, keysOption, outOption, compareOption,
                      diffOption, identifyOption, pictureOption, locateOption, placeOption,
-                     softTextEdgesOption, referencesOption});
+                     softEdgesOption, referencesOption});
   parser.process(application);
 
   const flurb::resources::LetterPictureStore pictures;
@@ -301,7 +301,7 @@ int main(int argc, char** argv) {
 
   const double twipsPerPixel = kTwipsPerInch / *dpi;
   const CardHistory history{*start, *keys};
-  const Comparison how{twipsPerPixel, *frame, parser.isSet(softTextEdgesOption), pictures};
+  const Comparison how{twipsPerPixel, *frame, parser.isSet(softEdgesOption), pictures};
   try {
     if (parser.isSet(placeOption)) {
       const auto screen = screenRect(parser.value(placeOption));

@@ -5,7 +5,7 @@
 #
 #   cc_init RENDER_EXPECTED [DPI [OPTION...]]
 #                                   the model draws at DPI dots per inch (default 96); each
-#                                   comparison passes the tool the OPTIONs (--soft-text-edges)
+#                                   comparison passes the tool the OPTIONs (--soft-edges)
 #   cc_identify_start NAME          which letter card the window opened with -> CC_START
 #   cc_press NAME CODES KEYS...     xdotool key KEYS, which the program must see as the key codes
 #                                   CODES ("65" or "" for none), then the screenshot must match

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # flurb-cards.exe under Wine at 144 dots per inch: the window and its controls keep their sizes in
 # twips, so they grow by half in pixels, while the letter pictures stay pixel for pixel; the
-# window stands centred by its outer size; cards equal the model's at that resolution but next to
-# the edges of the text, which GDI rasterises in its own way.
+# window stands centred by its outer size; cards equal the model's at that resolution but near
+# the edges of the text and the dots, which GDI rasterises in its own way.
 #
 #   dpi_test.sh PROGRAM.exe RENDER_EXPECTED ARTIFACT_DIR WINE_PREFIX
 # shellcheck source=SCRIPTDIR/../../harness/e2e_test.sh
@@ -22,7 +22,7 @@ ws_init "$prefix"
 ws_set_dpi "$DPI"
 # The prefix goes back to 96 dots per inch however the test ends.
 trap 'ws_set_dpi 96; ws_stop' EXIT
-cc_init "$render_expected" "$DPI" --soft-text-edges
+cc_init "$render_expected" "$DPI" --soft-edges
 ws_launch "$program"
 xs_note "window up: outer ${XS_OUTER_WIDTH}x$XS_OUTER_HEIGHT at $XS_OUTER_X,$XS_OUTER_Y;" \
   "Windows frame $XS_FRAME"

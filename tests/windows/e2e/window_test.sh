@@ -2,7 +2,7 @@
 # flurb-cards.exe under Wine on a private X server with openbox: the window stands centred on the
 # screen by its outer size, with its caption, fixed size, icon and no taskbar button; after each
 # key the client area equals the reference card, or the model's drawing, of the same history
-# pixel for pixel but next to the edges of the text, which GDI rasterises in its own way (letters
+# pixel for pixel but near the edges of the text, which GDI rasterises in its own way (letters
 # with Shift, Ctrl and Alt, main-row digits with Shift, keypad digits and other keys ignored, Alt
 # or F10 alone open no menu, a click leaves the focus where it is); Alt+F4 ends it with status 0.
 #
@@ -35,7 +35,7 @@ readonly IGNORED_KEYS=(space Return F1 Left Tab Escape)
 
 xs_start_session "$artifacts"
 ws_init "$prefix"
-cc_init "$render_expected" 96 --soft-text-edges
+cc_init "$render_expected" 96 --soft-edges
 ws_launch "$program"
 xs_note "window $XS_WINDOW up after $XS_STARTUP_MS ms: outer ${XS_OUTER_WIDTH}x$XS_OUTER_HEIGHT" \
   "at $XS_OUTER_X,$XS_OUTER_Y; Windows frame $XS_FRAME"
@@ -60,7 +60,7 @@ cc_identify_start 00-start
 xs_note "start card: $CC_START"
 # The comparison sees a picture a few pixels off: centred by the client width alone, the same
 # card must not match.
-if "$render_expected" --soft-text-edges --frame 0,0,0,0 --start "$CC_START" \
+if "$render_expected" --soft-edges --frame 0,0,0,0 --start "$CC_START" \
   --compare "$XS_ARTIFACTS/00-start.png" >/dev/null; then
   xs_fail "the picture stands centred by the client width, not by the outer width"
 fi
