@@ -36,7 +36,7 @@ TEST(ReferenceCards, TheModelDrawsEachCommittedCard) {
 TEST(ReferenceCards, AHistoryEndsOnTheReferenceThatShowsItsCard) {
   struct Case {
     CardHistory history;
-    const char* reference;  // "" for none
+    const char* reference = "";  // none
   };
   const Case cases[] = {
       {{'Q', {}}, "Q"},
@@ -61,8 +61,8 @@ TEST(ReferenceCards, AHistoryEndsOnTheReferenceThatShowsItsCard) {
   const ExpectedCard inANarrowerFrame(cases[0].history, kReferenceTwipsPerPixel, {1, 1, 20, 1},
                                       pictures);
   EXPECT_FALSE(inANarrowerFrame.referenceName());
-  const ExpectedCard digitInANarrowerFrame(cases[2].history, kReferenceTwipsPerPixel,
-                                           {1, 1, 20, 1}, pictures);
+  const ExpectedCard digitInANarrowerFrame(cases[2].history, kReferenceTwipsPerPixel, {1, 1, 20, 1},
+                                           pictures);
   EXPECT_EQ(digitInANarrowerFrame.referenceName().value_or(""), "7");
 }
 

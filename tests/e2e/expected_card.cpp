@@ -28,12 +28,18 @@ bool sameSides(const platform::FrameExtents& a, const platform::FrameExtents& b)
 // that is not a whole number of pixels across its own way.
 constexpr int kSoftness = 2;
 
+// A pixel's place in a row-by-row array of the image's pixels.
+std::size_t indexOf(int x, int y, int width) {
+  return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+         static_cast<std::size_t>(x);
+}
+
 // Where the image changes colour between a pixel and its right or lower neighbour, both marked.
 std::vector<std::uint8_t> edges(const QImage& image) {
   const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
   const int width = rgb.width();
-  std::vector<std::uint8_t> marked(static_cast<std::size_t>(width * rgb.height()));
-  const auto at = [&](int x, int y) { return static_cast<std::size_t>(y * width + x); };
+  std::vector<std::uint8_t> marked(indexOf(0, rgb.height(), width));
+  const auto at = [&](int x, int y) { return indexOf(x, y, width); };
   for (int y = 0; y < rgb.height(); ++y) {
     for (int x = 0; x < width; ++x) {
       const QRgb own = rgb.pixel(x, y);
@@ -51,7 +57,7 @@ std::vector<std::uint8_t> edges(const QImage& image) {
 // Every pixel within the distance of a marked one, as a square around it.
 std::vector<std::uint8_t> widened(const std::vector<std::uint8_t>& marked, int width, int height,
                                   int distance) {
-  const auto at = [&](int x, int y) { return static_cast<std::size_t>(y * width + x); };
+  const auto at = [&](int x, int y) { return indexOf(x, y, width); };
   std::vector<std::uint8_t> across(marked.size());
   std::vector<std::uint8_t> result(marked.size());
   for (int y = 0; y < height; ++y) {
@@ -138,7 +144,7 @@ std::vector<bool> ExpectedCard::softEdges(const QImage& drawn) const {
   std::vector<bool> tolerated(nearAnEdge.size());
   for (int y = 0; y < drawn.height(); ++y) {
     for (int x = 0; x < drawn.width(); ++x) {
-      const auto index = static_cast<std::size_t>(y * drawn.width() + x);
+      const std::size_t index = indexOf(x, y, drawn.width());
       tolerated[index] = nearAnEdge[index] != 0 && !picture.contains(x, y);
     }
   }

@@ -135,9 +135,9 @@ std::optional<QImage> screenshot(const QString& path) {
 
 // How the screenshot must look after a history, and how closely.
 struct Comparison {
-  double twipsPerPixel;
+  double twipsPerPixel = kTwipsPerInch / 96;
   FrameExtents frame;
-  bool softEdges;
+  bool softEdges = false;
   const flurb::platform::ResourceStore& pictures;
 };
 
