@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -37,7 +38,7 @@ int runWindow(Window& window, const FocusBox& focusBox, const QIcon& icon,
   widgetPointer = &widget;
   widget.setWindowIcon(icon);
   markAsToolWindow(widget);
-  closeWhenDestroyedFromOutside(widget);
+  const auto destroyWatch = closeWhenDestroyedFromOutside(widget);
   if (const auto frame = requestFrameExtents(widget)) {
     window.setFrameExtents(*frame);
   }

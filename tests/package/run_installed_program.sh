@@ -8,8 +8,8 @@ set -euo pipefail
 
 readonly source_dir=$1 artifacts=$2
 # shellcheck source-path=SCRIPTDIR/../..
-# shellcheck source=tools/e2e/xsession.sh
-source "$source_dir/tools/e2e/xsession.sh"
+# shellcheck source=tests/harness/xsession.sh
+source "$source_dir/tests/harness/xsession.sh"
 
 xs_start_session "$artifacts"
 xs_launch /usr/bin/flurb-cards
