@@ -125,27 +125,32 @@ BusAnswer ask(const UnixSocket& socket, Deadline deadline) {
 
 }  // namespace
 
-bool sessionBusIsSilent(const std::string& address, const std::string& runtimeDir) {
-  // Without an address, the bus library looks for the session's bus in its runtime directory.
-  std::string_view transports = address;
-  const std::string fallback = "unix:path=" + runtimeDir + "/bus";
-  if (transports.empty() && !runtimeDir.empty()) {
-    transports = fallback;
-  }
+SessionBus findSessionBus(const std::string& address, const std::string& runtimeDir) {
   const Deadline deadline = std::chrono::steady_clock::now() + kAnswerLimit;
+  // Without an address, the bus library looks for the session's bus in its runtime directory,
+  // and failing that launches one.
+  if (address.empty()) {
+    const auto socket = unixSocket("unix:path=" + runtimeDir + "/bus");
+    const BusAnswer answer =
+        runtimeDir.empty() || !socket ? BusAnswer::kUnreachable : ask(*socket, deadline);
+    return answer == BusAnswer::kUnreachable ? SessionBus::kMissing
+           : answer == BusAnswer::kSilent    ? SessionBus::kSilent
+                                             : SessionBus::kUsable;
+  }
   // The library takes the first transport that connects.
+  std::string_view transports = address;
   while (!transports.empty()) {
     const std::size_t end = std::min(transports.find(';'), transports.size());
     const auto socket = unixSocket(transports.substr(0, end));
     if (!socket) {
-      return false;
+      return SessionBus::kUsable;
     }
     if (const BusAnswer answer = ask(*socket, deadline); answer != BusAnswer::kUnreachable) {
-      return answer == BusAnswer::kSilent;
+      return answer == BusAnswer::kSilent ? SessionBus::kSilent : SessionBus::kUsable;
     }
     transports.remove_prefix(std::min(end + 1, transports.size()));
   }
-  return false;
+  return SessionBus::kUsable;
 }
 
 }  // namespace flurb::platform::qt

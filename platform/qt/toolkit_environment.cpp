@@ -26,12 +26,16 @@ void ignoreAScaleFactorThatIsNoNumber() {
 }
 
 // The bus library fails at once on an address of an unknown kind, and the toolkit goes on
-// without the bus: without accessibility, which needs it.
-void leaveOutASilentSessionBus(const SessionFacts& session) {
+// without the bus: without accessibility, which needs it. Where there is no bus at all, this
+// also keeps the library from launching one that would outlive the program.
+void leaveOutASilentOrMissingSessionBus(const SessionFacts& session) {
   const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-  if (sessionBusIsSilent(address != nullptr ? address : "", session.runtimeDir)) {
+  const SessionBus bus = findSessionBus(address != nullptr ? address : "", session.runtimeDir);
+  if (bus == SessionBus::kSilent) {
     std::fprintf(stderr, "%s: the session bus does not answer; going on without it.\n",
                  productName().c_str());
+  }
+  if (bus != SessionBus::kUsable) {
     ::setenv("DBUS_SESSION_BUS_ADDRESS", "none:", 1);
   }
 }
@@ -62,7 +66,7 @@ SessionFacts settleToolkitEnvironment() {
     ::setenv("QT_QPA_PLATFORM", platforms->c_str(), 1);
   }
   ignoreAScaleFactorThatIsNoNumber();
-  leaveOutASilentSessionBus(session);
+  leaveOutASilentOrMissingSessionBus(session);
   keepThreadStacksSmall();
   return session;
 }
