@@ -104,6 +104,9 @@ failures=0
 for entry in "${CASES[@]}"; do
   IFS='|' read -r name outcome settings arguments expected <<<"$entry"
   declare -A environment=([PATH]=$PATH [XDG_RUNTIME_DIR]=$work/runtime [PROGRAM]=$program)
+  for sanitizer in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+    [[ -z "${!sanitizer:-}" ]] || environment[$sanitizer]=${!sanitizer}
+  done
   for setting in $settings; do
     setting=${setting//@X/$DISPLAY}
     setting=${setting//@BUS/$(head -n 1 "$work/bus-address")}
