@@ -92,6 +92,7 @@ run() {
     window)
       "$@" >"$work/output" 2>&1 &
       pid=$!
+      XS_PROGRAM_PID=$pid  # ended with the session if the test gives up on it
       xs_wait_for "the window or the end of the program" shown_or_gone "$pid"
       ! window_shown || shown=yes
       kill -TERM "$pid" 2>/dev/null || true
