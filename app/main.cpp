@@ -1,17 +1,21 @@
+#include <array>
 #include <memory>
+#include <string>
 
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
 
+#include "app/product.h"
 #include "app/startup.h"
 #include "cards/card_window.h"
 #include "cards/key_dispatch.h"
+#include "platform/product_name.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/qt_screen.h"
-#include "platform/qt/session_platform.h"
 #include "platform/qt/termination_signals.h"
+#include "platform/qt/toolkit_environment.h"
 #include "platform/qt/toolkit_failure.h"
 #include "platform/random_source.h"
 #include "resources/letter_picture_store.h"
@@ -26,15 +30,18 @@ QIcon programIcon() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// The program has no command line: the toolkit's own options (-display, -platform...) are not
+// passed on to it, so no argument changes what the program does.
+int main() {
   namespace qt = flurb::platform::qt;
-  const qt::SessionFacts session = qt::sessionFactsFromEnvironment();
-  if (const auto platforms = qt::chosenPlatforms(session)) {
-    qputenv("QT_QPA_PLATFORM", platforms->c_str());
-  }
-  qt::exitCleanlyOnToolkitFailure(session);
+  qt::exitOnTerminationSignals();
+  flurb::platform::setProductName(flurb::app::kProductName);
+  qt::exitCleanlyOnToolkitFailure(qt::settleToolkitEnvironment());
   qt::leaveScalingToTheWindow();
-  const QApplication application(argc, argv);
+  std::string executable = flurb::app::kExecutableName;
+  int toolkitArgumentCount = 1;
+  std::array<char*, 2> toolkitArguments{executable.data(), nullptr};
+  const QApplication application(toolkitArgumentCount, toolkitArguments.data());
   qt::toolkitStarted();
   QCoreApplication::setApplicationVersion(
       QString::fromUtf8(flurb::resources::kProgramVersion.data(),
@@ -53,7 +60,6 @@ int main(int argc, char** argv) {
   if (!screenKnown) {
     return 1;
   }
-  qt::closeOnTerminationSignals();
   const int status = qt::runWindow(
       *window, window->focusBox, programIcon(),
       [&] { flurb::app::onLoad(*window, screen, random, pictures); },

@@ -1,21 +1,42 @@
 #include "event_loop.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 
+#include "platform/product_name.h"
 #include "platform/runtime_error.h"
 #include "platform/twips.h"
 #include "qt_screen.h"
+#include "termination_signals.h"
 #include "x11_window_manager.h"
 
 namespace flurb::platform::qt {
 
+namespace {
+
+// A message box needs a screen of some size at a sane scale on a desktop's window system;
+// without them it never shows, and waiting for it would never end.
+bool messageBoxCanShow() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QString platform = QGuiApplication::platformName();
+  return screen != nullptr && !screen->geometry().isEmpty() &&
+         std::isfinite(screen->devicePixelRatio()) && screen->devicePixelRatio() > 0.0 &&
+         (platform == QStringLiteral("xcb") || platform.startsWith(QStringLiteral("wayland")));
+}
+
+}  // namespace
+
 void showRuntimeError(const std::string& sentence) {
   std::fprintf(stderr, "%s\n", sentence.c_str());
-  QMessageBox::critical(nullptr, QStringLiteral("Flurb Cards"), QString::fromStdString(sentence));
+  if (messageBoxCanShow()) {
+    QMessageBox::critical(nullptr, QString::fromStdString(productName()),
+                          QString::fromStdString(sentence));
+  }
 }
 
 bool runHandler(const std::function<void()>& handler, const ErrorReporter& report) {
@@ -55,6 +76,7 @@ int runWindow(Window& window, const FocusBox& focusBox, const QIcon& icon,
   widget.show();
   widget.activateWindow();
   widget.focusTheFocusBox();
+  closeOnTerminationSignals();
   return QApplication::exec();
 }
 
