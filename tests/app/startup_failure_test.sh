@@ -7,9 +7,8 @@
 #   startup_failure_test.sh PROGRAM WORK_DIR
 set -euo pipefail
 program=$(realpath "$1") work=$2
-tools="$(dirname "${BASH_SOURCE[0]}")/../../tools/e2e"
-# shellcheck source=SCRIPTDIR/../../tools/e2e/xsession.sh
-source "$tools/xsession.sh"
+# shellcheck source=SCRIPTDIR/../harness/xsession.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../harness/xsession.sh"
 rm -rf -- "$work"
 mkdir -p "$work"
 mkdir -m 700 "$work/runtime"
