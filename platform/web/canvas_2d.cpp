@@ -1,0 +1,142 @@
+#include "canvas_2d.h"
+
+#include <emscripten/emscripten.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// clang-format off
+EM_JS(double, js_fit_canvas, (int width, int height), {
+  const canvas = document.getElementById("card");
+  const ratio = window.devicePixelRatio || 1;
+  canvas.style.width = width + "px";
+  canvas.style.height = height + "px";
+  canvas.width = Math.round(width * ratio);
+  canvas.height = Math.round(height * ratio);
+  const context = canvas.getContext("2d", {alpha: false});
+  context.setTransform(ratio, 0, 0, ratio, 0, 0);
+  return ratio;
+});
+
+EM_JS(void, js_fill_rect, (int left, int top, int width, int height, int red, int green, int blue), {
+  const context = document.getElementById("card").getContext("2d", {alpha: false});
+  context.fillStyle = "rgb(" + red + "," + green + "," + blue + ")";
+  context.fillRect(left, top, width, height);
+});
+
+// The top of the character cell is the font's full ascent above the baseline; the line is centred
+// on whole pixels, as the desktop toolkits place it.
+EM_JS(void, js_draw_caption, (int left, int top, int width, int height, const char* css,
+                              int red, int green, int blue, const char* text), {
+  const context = document.getElementById("card").getContext("2d", {alpha: false});
+  const caption = UTF8ToString(text);
+  context.save();
+  context.beginPath();
+  context.rect(left, top, width, height);
+  context.clip();
+  context.font = UTF8ToString(css);
+  context.textBaseline = "alphabetic";
+  context.textAlign = "left";
+  context.fillStyle = "rgb(" + red + "," + green + "," + blue + ")";
+  const metrics = context.measureText(caption);
+  const textWidth = Math.round(metrics.width);
+  const x = left + Math.trunc((width - textWidth) / 2);
+  context.fillText(caption, x, top + Math.ceil(metrics.fontBoundingBoxAscent));
+  context.restore();
+});
+
+EM_JS(void, js_draw_circle, (int left, int top, int side, const char* fill, const char* outline), {
+  const context = document.getElementById("card").getContext("2d", {alpha: false});
+  const radius = side / 2;
+  context.beginPath();
+  // The one-pixel outline runs along the inside of the square.
+  context.arc(left + radius, top + radius, radius - 0.5, 0, 2 * Math.PI);
+  context.fillStyle = UTF8ToString(fill);
+  context.fill();
+  context.lineWidth = 1;
+  context.strokeStyle = UTF8ToString(outline);
+  context.stroke();
+});
+
+// putImageData ignores the context's scale, so the picture goes through a canvas of its own and
+// is drawn from there, its pixels scaled without smoothing.
+EM_JS(void, js_draw_picture, (int left, int top, int width, int height, const std::uint8_t* rgba), {
+  const bytes = new Uint8ClampedArray(HEAPU8.subarray(rgba, rgba + width * height * 4));
+  const source = document.createElement("canvas");
+  source.width = width;
+  source.height = height;
+  source.getContext("2d").putImageData(new ImageData(bytes, width, height), 0, 0);
+  const context = document.getElementById("card").getContext("2d", {alpha: false});
+  context.imageSmoothingEnabled = false;
+  context.drawImage(source, left, top);
+});
+// clang-format on
+
+namespace flurb::platform::web {
+namespace {
+
+std::string cssColour(Rgb colour) {
+  return "rgb(" + std::to_string(colour.red) + "," + std::to_string(colour.green) + "," +
+         std::to_string(colour.blue) + ")";
+}
+
+// The faces carried with the site for the families the window description names.
+std::string carriedFace(std::u16string_view family) {
+  if (family == u"Palladius") {
+    return "P052";
+  }
+  if (family == u"Arial") {
+    return "Liberation Sans";
+  }
+  return "serif";
+}
+
+std::string utf8(std::u16string_view text) {
+  std::string bytes;
+  for (const char16_t unit : text) {
+    // Captions are letters and digits; anything beyond ASCII is shown as a question mark.
+    bytes.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
+  }
+  return bytes;
+}
+
+}  // namespace
+
+double fitCanvas(const PixelSize& client) {
+  return js_fit_canvas(client.width, client.height);
+}
+
+void Canvas2d::fillRect(const PixelRect& rect, Rgb colour) {
+  js_fill_rect(rect.left, rect.top, rect.width, rect.height, colour.red, colour.green, colour.blue);
+}
+
+void Canvas2d::drawCaption(const PixelRect& box, const FontSpec& font, int pixelSize, Rgb colour,
+                           std::u16string_view text) {
+  const std::string css = std::string(font.italic ? "italic " : "normal ") +
+                          std::to_string(font.weight) + " " + std::to_string(pixelSize) + "px \"" +
+                          carriedFace(font.family) + "\"";
+  js_draw_caption(box.left, box.top, box.width, box.height, css.c_str(), colour.red, colour.green,
+                  colour.blue, utf8(text).c_str());
+}
+
+void Canvas2d::drawCircle(const PixelRect& square, Rgb fill, Rgb outline) {
+  js_draw_circle(square.left, square.top, square.width, cssColour(fill).c_str(),
+                 cssColour(outline).c_str());
+}
+
+void Canvas2d::drawPicture(int left, int top, const Picture& picture) {
+  std::vector<std::uint8_t> rgba;
+  rgba.reserve(picture.pixels().size() * 4);
+  constexpr std::uint32_t kByte = 0xFFU;
+  constexpr std::uint8_t kOpaque = 0xFFU;
+  for (const std::uint32_t pixel : picture.pixels()) {
+    rgba.push_back(static_cast<std::uint8_t>((pixel >> 16U) & kByte));
+    rgba.push_back(static_cast<std::uint8_t>((pixel >> 8U) & kByte));
+    rgba.push_back(static_cast<std::uint8_t>(pixel & kByte));
+    rgba.push_back(kOpaque);
+  }
+  js_draw_picture(left, top, picture.width(), picture.height(), rgba.data());
+}
+
+}  // namespace flurb::platform::web
