@@ -25,10 +25,12 @@ EM_JS(void, js_fill_rect, (int left, int top, int width, int height, int red, in
   context.fillRect(left, top, width, height);
 });
 
-// The top of the character cell is the font's full ascent above the baseline; the line is centred
-// on whole pixels, as the desktop toolkits place it.
-EM_JS(void, js_draw_caption, (int left, int top, int width, int height, const char* css,
-                              int red, int green, int blue, const char* text), {
+// The top of the character cell lies the face's full ascent above the baseline (the page read it
+// from the font, Module.faceAscents, per em); the line is centred on whole pixels, as the desktop
+// toolkits place it.
+EM_JS(void, js_draw_caption, (int left, int top, int width, int height, const char* face,
+                              const char* css, int pixelSize, int red, int green, int blue,
+                              const char* text), {
   const context = document.getElementById("card").getContext("2d", {alpha: false});
   const caption = UTF8ToString(text);
   context.save();
@@ -42,7 +44,8 @@ EM_JS(void, js_draw_caption, (int left, int top, int width, int height, const ch
   const metrics = context.measureText(caption);
   const textWidth = Math.round(metrics.width);
   const x = left + Math.trunc((width - textWidth) / 2);
-  context.fillText(caption, x, top + Math.ceil(metrics.fontBoundingBoxAscent));
+  const ascent = Math.round(Module.faceAscents.get(UTF8ToString(face)) * pixelSize);
+  context.fillText(caption, x, top + ascent);
   context.restore();
 });
 
@@ -81,15 +84,10 @@ std::string cssColour(Rgb colour) {
          std::to_string(colour.blue) + ")";
 }
 
-// The faces carried with the site for the families the window description names.
+// The faces carried with the site: the Palatino-style face for the letter pair, the face
+// metric-compatible with Arial for the digit and any other family.
 std::string carriedFace(std::u16string_view family) {
-  if (family == u"Palladius") {
-    return "P052";
-  }
-  if (family == u"Arial") {
-    return "Liberation Sans";
-  }
-  return "serif";
+  return family == u"Palladius" ? "P052" : "Liberation Sans";
 }
 
 std::string utf8(std::u16string_view text) {
@@ -113,11 +111,12 @@ void Canvas2d::fillRect(const PixelRect& rect, Rgb colour) {
 
 void Canvas2d::drawCaption(const PixelRect& box, const FontSpec& font, int pixelSize, Rgb colour,
                            std::u16string_view text) {
+  const std::string face = carriedFace(font.family);
   const std::string css = std::string(font.italic ? "italic " : "normal ") +
                           std::to_string(font.weight) + " " + std::to_string(pixelSize) + "px \"" +
-                          carriedFace(font.family) + "\"";
-  js_draw_caption(box.left, box.top, box.width, box.height, css.c_str(), colour.red, colour.green,
-                  colour.blue, utf8(text).c_str());
+                          face + "\"";
+  js_draw_caption(box.left, box.top, box.width, box.height, face.c_str(), css.c_str(), pixelSize,
+                  colour.red, colour.green, colour.blue, utf8(text).c_str());
 }
 
 void Canvas2d::drawCircle(const PixelRect& square, Rgb fill, Rgb outline) {
