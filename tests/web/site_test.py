@@ -44,8 +44,8 @@ STEPS = [
 ]
 
 
-def serve(directory):
-    handler = functools.partial(QuietHandler, directory=directory)
+def serve(directory, missing=()):
+    handler = functools.partial(QuietHandler, directory=directory, missing=missing)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server
@@ -55,6 +55,16 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
                       ".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
                       ".js": "text/javascript"}
+
+    def __init__(self, *args, missing=(), **kwargs):
+        self.missing = missing
+        super().__init__(*args, **kwargs)
+
+    def send_head(self):
+        if self.path.lstrip("/") in self.missing:
+            self.send_error(404)
+            return None
+        return super().send_head()
 
     def log_message(self, *args):
         pass
@@ -71,12 +81,41 @@ def browser(ratio):
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
+def page_state(driver):
+    """What the page shows once it has settled: "card", a sentence, or None while it loads."""
+    WebDriverWait(driver, 120).until(lambda d: d.execute_script(
+        "const message = document.getElementById('message');"
+        " return !message || !message.hidden || document.body.dataset.card === 'shown'"))
+    return driver.execute_script(
+        "const message = document.getElementById('message');"
+        " if (!message) return 'no page: ' + document.title;"
+        " return message.hidden ? 'card' : message.textContent")
+
+
 def wait_for_card(driver):
-    WebDriverWait(driver, 120).until(
-        lambda d: d.execute_script("return document.body.dataset.card === 'shown'"
-                                   " || !document.getElementById('message').hidden"))
-    message = driver.execute_script("return document.getElementById('message').textContent")
-    assert not message, f"the page shows a sentence instead of a card: {message}"
+    state = page_state(driver)
+    assert state == "card", f"the page shows no card: {state}"
+
+
+def check_failures(driver):
+    """Without WebAssembly, or with a file that does not load, the page says so in a sentence."""
+    cases = [([], "delete window.WebAssembly;", "needs a browser that runs WebAssembly"),
+             (["flurb-cards.wasm"], "", "could not load all of its files"),
+             (["fonts/P052-Roman.otf"], "", "could not load all of its files"),
+             (["pictures/q.dib.gz"], "", "could not load all of its files")]
+    for missing, before_page, sentence in cases:
+        server = serve(SITE, missing)
+        script = driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                        {"source": before_page})
+        try:
+            driver.get(f"http://127.0.0.1:{server.server_address[1]}/")
+            state = page_state(driver)
+            assert sentence in state, f"without {missing or 'WebAssembly'}: {state}"
+        finally:
+            driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument",
+                                   {"identifier": script["identifier"]})
+            server.shutdown()
+            server.server_close()
 
 
 def save_canvas(driver, name):
@@ -197,6 +236,7 @@ def main():
         driver.get(f"http://127.0.0.1:{server.server_address[1]}/")
         wait_for_card(driver)
         check_ratio_two(driver)
+        check_failures(driver)
     finally:
         driver.quit()
         server.shutdown()
