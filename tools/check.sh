@@ -2,7 +2,8 @@
 # Installs what is missing, builds and runs every test: the optimised build with the end-to-end
 # tests on a private X server and the package test, the sanitizer build with the same tests but
 # the package's, the decoder fuzzer, the source checks, and the Windows program cross-built with
-# its tests under Wine.
+# its tests under Wine, and the browser version built with emscripten and tested in headless
+# Chromium.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 jobs=$(nproc)
@@ -31,5 +32,10 @@ echo "== Windows program: cross-built, tests under Wine"
 cmake --preset windows >/dev/null
 cmake --build --preset windows --parallel "$jobs"
 ctest --preset windows --parallel "$jobs"
+
+echo "== Browser program: built with emscripten, tests in headless Chromium"
+cmake --preset web >/dev/null
+cmake --build --preset web --parallel "$jobs"
+ctest --preset web
 
 echo "== All checks passed"
