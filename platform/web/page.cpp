@@ -21,6 +21,7 @@ EM_JS(void, js_show_sentence, (const char* sentence), {
 // Tells the page (and whoever waits on it) that a card stands.
 EM_JS(void, js_mark_card_shown, (), {
   document.body.dataset.card = "shown";
+  performance.mark("first-card");
 });
 // clang-format on
 

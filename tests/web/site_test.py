@@ -17,7 +17,7 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.support.ui import WebDriverWait
 
-SITE, RENDER_EXPECTED, ARTIFACTS = sys.argv[1:4]
+SITE = RENDER_EXPECTED = ARTIFACTS = ""
 NO_FRAME = ["--frame", "0,0,0,0"]
 SHIFT, CTRL, ALT, META = 8, 2, 1, 4  # DevTools modifier bits
 
@@ -44,8 +44,9 @@ STEPS = [
 ]
 
 
-def serve(directory, missing=()):
-    handler = functools.partial(QuietHandler, directory=directory, missing=missing)
+def serve(directory, missing=(), handler_class=None):
+    handler = functools.partial(handler_class or QuietHandler, directory=directory,
+                                missing=missing)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server
@@ -216,6 +217,8 @@ def check_ratio_two(driver):
 
 
 def main():
+    global SITE, RENDER_EXPECTED, ARTIFACTS
+    SITE, RENDER_EXPECTED, ARTIFACTS = sys.argv[1:4]
     os.makedirs(ARTIFACTS, exist_ok=True)
     server = serve(SITE)
     driver = browser(1)
