@@ -15,24 +15,31 @@ namespace {
 // CSS pixels: the page lays the card out at 96 to the inch and draws it at the device's ratio.
 constexpr double kTwipsPerCssPixel = 15;
 
+// What the handlers use; the page lives on after main returns, and all of this with it.
+struct Program {
+  flurb::platform::web::SitePictures pictures;
+  flurb::platform::ClassicColours colours;
+  flurb::platform::ClockSeededRandom random;
+  flurb::cards::CardWindow window{kTwipsPerCssPixel};
+};
+
 }  // namespace
 
 int main() {
   namespace web = flurb::platform::web;
   flurb::platform::setProductName(flurb::app::kProductName);
-  // The page lives on after main returns, and with it everything the handlers use.
-  static const web::SitePictures pictures;
-  static const flurb::platform::ClassicColours colours;
-  static flurb::platform::ClockSeededRandom random;
-  static flurb::cards::CardWindow window(kTwipsPerCssPixel);
+  static Program program;
   // The page is the window: centred "on a screen" of its own size, it stays where it is.
-  const flurb::platform::ScreenArea screen{0, 0, window.width(), window.height()};
+  const flurb::platform::ScreenArea screen{0, 0, program.window.width(), program.window.height()};
 
-  web::runPage(window, colours,
-               {.onLoad = [screen] { flurb::app::onLoad(window, screen, random, pictures); },
+  web::runPage(program.window, program.colours,
+               {.onLoad =
+                    [screen] {
+                      flurb::app::onLoad(program.window, screen, program.random, program.pictures);
+                    },
                 .onKeyDown =
                     [](const std::int16_t& keyCode, const std::int16_t& shift) {
-                      flurb::cards::onKeyDown(window, pictures, keyCode, shift);
+                      flurb::cards::onKeyDown(program.window, program.pictures, keyCode, shift);
                     }});
   return 0;
 }

@@ -29,25 +29,21 @@ namespace flurb::platform::web {
 namespace {
 
 struct Page {
-  const Window* window = nullptr;
-  const SystemColours* colours = nullptr;
+  const Window& window;
+  const SystemColours& colours;
   PageHandlers handlers;
 };
 
-Page& page() {
-  static Page thePage;
-  return thePage;
-}
-
-void paint() {
+void paint(const Page& page) {
   Canvas2d canvas;
-  paintWindow(canvas, *page().window, *page().colours);
+  paintWindow(canvas, page.window, page.colours);
 }
 
-EM_BOOL onResize(int /*eventType*/, const EmscriptenUiEvent* /*event*/, void* /*userData*/) {
+EM_BOOL onResize(int /*eventType*/, const EmscriptenUiEvent* /*event*/, void* userData) {
   // Zooming changes the device pixel ratio and comes as a resize.
-  fitCanvas(page().window->clientPixels());
-  paint();
+  const Page& page = *static_cast<const Page*>(userData);
+  fitCanvas(page.window.clientPixels());
+  paint(page);
   return EM_FALSE;
 }
 
@@ -56,11 +52,14 @@ std::int16_t shiftState(const EmscriptenKeyboardEvent& event) {
                                    (event.altKey ? 4 : 0));
 }
 
-EM_BOOL onKeyDown(int /*eventType*/, const EmscriptenKeyboardEvent* event, void* /*userData*/) {
-  if (const auto keyCode = virtualKeyCode(event->key, event->code)) {
+EM_BOOL onKeyDown(int /*eventType*/, const EmscriptenKeyboardEvent* event, void* userData) {
+  const Page& page = *static_cast<const Page*>(userData);
+  const auto keyCode =
+      virtualKeyCode(static_cast<const char*>(event->key), static_cast<const char*>(event->code));
+  if (keyCode) {
     const std::int16_t shift = shiftState(*event);
-    if (runHandler([&] { page().handlers.onKeyDown(*keyCode, shift); }, showErrorSentence)) {
-      paint();
+    if (runHandler([&] { page.handlers.onKeyDown(*keyCode, shift); }, showErrorSentence)) {
+      paint(page);
     }
   }
   // Without Ctrl, Alt or Meta a key means nothing else in the page (no find-as-you-type, no
@@ -78,15 +77,16 @@ void showErrorSentence(const std::string& sentence) {
 }
 
 void runPage(const Window& window, const SystemColours& colours, PageHandlers handlers) {
-  page() = {&window, &colours, std::move(handlers)};
-  if (!runHandler(page().handlers.onLoad, showErrorSentence)) {
+  // The page's one run: its events find it through their user data.
+  static Page page{window, colours, std::move(handlers)};
+  if (!runHandler(page.handlers.onLoad, showErrorSentence)) {
     return;
   }
   fitCanvas(window.clientPixels());
-  paint();
+  paint(page);
   js_mark_card_shown();
-  emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onKeyDown);
-  emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onResize);
+  emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, &page, EM_FALSE, onKeyDown);
+  emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, &page, EM_FALSE, onResize);
 }
 
 }  // namespace flurb::platform::web
