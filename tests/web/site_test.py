@@ -100,7 +100,7 @@ def wait_for_card(driver):
 
 def check_failures(driver):
     """Without WebAssembly, or with a file that does not load, the page says so in a sentence."""
-    cases = [([], "delete window.WebAssembly;", "needs a browser that runs WebAssembly"),
+    cases = [([], "delete window.WebAssembly;", "needs a newer browser, one that runs WebAssembly"),
              (["flurb-cards.wasm"], "", "could not load all of its files"),
              (["fonts/P052-Roman.otf"], "", "could not load all of its files"),
              (["pictures/q.dib.gz"], "", "could not load all of its files")]
