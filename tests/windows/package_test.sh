@@ -23,7 +23,7 @@ note() {
 
 folder=$(basename "$zip" .zip)
 listing=$(cmake -E tar tf "$zip" | sort | tr '\n' ' ')
-expected="$folder/ $folder/LICENSE.txt $folder/README.txt $folder/flurb-cards.exe "
+expected="$folder/LICENSE.txt $folder/README.txt $folder/flurb-cards.exe "
 [[ "$listing" == "$expected" ]] || fail "the zip holds '$listing', expected '$expected'"
 (cd "$work" && cmake -E tar xf "$zip")
 cmp -s "$work/$folder/flurb-cards.exe" "$program" || fail "the zip's program is not the one built"
