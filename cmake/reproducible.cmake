@@ -23,11 +23,9 @@ if(WIN32)
 endif()
 
 if(NOT FLURB_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
+  unset(FLURB_SOURCE_DATE_EPOCH)
   return()
 endif()
-# The same moment as a date, for tools that take no epoch (string(TIMESTAMP) reads the variable).
-set(ENV{SOURCE_DATE_EPOCH} ${FLURB_SOURCE_DATE_EPOCH})
-string(TIMESTAMP FLURB_SOURCE_DATE "%Y-%m-%d %H:%M:%S UTC" UTC)
 # Every build step runs with it: Qt's resource compiler stores each picture's file time in the
 # program unless SOURCE_DATE_EPOCH stands in for it.
 set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM
