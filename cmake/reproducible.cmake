@@ -26,7 +26,7 @@ if(NOT FLURB_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
   unset(FLURB_SOURCE_DATE_EPOCH)
   return()
 endif()
-# Every build step runs with it: Qt's resource compiler stores each picture's file time in the
-# program unless SOURCE_DATE_EPOCH stands in for it.
+# Every custom build step runs with it (Makefile and Ninja generators): Qt's resource compiler
+# stores each picture's file time in the program unless SOURCE_DATE_EPOCH stands in for it.
 set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM
              "${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${FLURB_SOURCE_DATE_EPOCH}")

@@ -20,7 +20,8 @@ Function .onInit
     Quit
   ${EndIf}
   StrCpy $INSTDIR $EXEDIR
-  MessageBox MB_OKCANCEL|MB_ICONQUESTION "Remove ${PRODUCT} from this computer?" /SD IDOK IDOK confirmed
+  MessageBox MB_OKCANCEL|MB_ICONQUESTION "Remove ${PRODUCT} from this computer?" \
+    /SD IDOK IDOK confirmed
   SetErrorLevel 1
   Quit
   confirmed:

@@ -93,7 +93,7 @@ step "Checking the installed files"
 step "Testing the installed package (autopkgtest)"
 autopkgtest --no-built-binaries --output-dir "$artifacts/autopkgtest" "$scratch/source" -- null \
   >"$artifacts/autopkgtest.log" 2>&1 ||
-  fail "autopkgtest failed; see $artifacts/autopkgtest.log: $(tail -n 5 "$artifacts/autopkgtest.log")"
+  fail "autopkgtest failed; see $artifacts/autopkgtest.log"
 
 step "Removing the package"
 DEBIAN_FRONTEND=noninteractive apt-get remove -y -q -o DPkg::Lock::Timeout=900 "$package" \
