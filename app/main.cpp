@@ -33,7 +33,6 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", platforms->c_str());
   }
   qt::exitCleanlyOnToolkitFailure(session);
-  qt::leaveScalingToTheWindow();
   const QApplication application(argc, argv);
   qt::toolkitStarted();
   QCoreApplication::setApplicationVersion(
@@ -46,7 +45,7 @@ int main(int argc, char** argv) {
   flurb::platform::ScreenArea screen;
   const bool screenKnown = qt::runHandler(
       [&] {
-        window = std::make_unique<flurb::cards::CardWindow>(qt::screenTwipsPerPixel());
+        window = std::make_unique<flurb::cards::CardWindow>(qt::screenDevicePixelRatio());
         screen = qt::primaryScreenArea();
       },
       qt::showRuntimeError);

@@ -15,11 +15,9 @@
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15;
-
 struct Window {
   Window() { cards.setFrameExtents({.left = 1, .right = 1, .top = 20, .bottom = 1}); }
-  flurb::cards::CardWindow cards{kTwipsPerPixel};
+  flurb::cards::CardWindow cards;
   flurb::resources::LetterPictureStore pictures;
   QImage canvas{cards.clientPixels().width, cards.clientPixels().height, QImage::Format_RGB32};
 

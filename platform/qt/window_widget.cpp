@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include "key_codes.h"
+#include "platform/twips.h"
 #include "render.h"
 #include "wayland_keyboard_map.h"
 #include "x11_keyboard_map.h"
@@ -13,9 +14,13 @@
 namespace flurb::platform::qt {
 namespace {
 
-QRect inQtCoordinates(const PixelRect& rect, double ratio) {
-  return QRectF(rect.left / ratio, rect.top / ratio, rect.width / ratio, rect.height / ratio)
-      .toRect();
+// A control's rectangle in Qt's coordinates, which count logical pixels.
+QRect logicalRect(const Control& control) {
+  const auto pixels = [](double twips) { return twipsToPixels(twips, kTwipsPerLogicalPixel); };
+  const int left = pixels(control.left);
+  const int top = pixels(control.top);
+  return {left, top, pixels(control.left + control.width()) - left,
+          pixels(control.top + control.height()) - top};
 }
 
 KeySource keySource() {
@@ -35,7 +40,7 @@ class FocusBoxWidget final : public QWidget {
  public:
   FocusBoxWidget(QWidget& parent, const FocusBox& box, KeyDownHandler onKeyDown)
       : QWidget(&parent), onKeyDown_(std::move(onKeyDown)) {
-    setGeometry(inQtCoordinates(box.pixelRect(), parent.devicePixelRatioF()));
+    setGeometry(logicalRect(box));
     setFocusPolicy(Qt::StrongFocus);
     // The window paints this square itself, in the focus box's colour.
     setAttribute(Qt::WA_NoSystemBackground);
@@ -89,19 +94,14 @@ WindowWidget::WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHand
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
   setWindowTitle(QString::fromStdU16String(window.caption));
-  // Qt sizes the window in its own coordinates, device pixels divided by the ratio; where that
-  // ratio is not 1 not every device size can be had, and the model takes on the one Qt gives.
-  const double ratio = devicePixelRatioF();
-  const PixelSize client = window.clientPixels();
-  const QSize qtSize = QSizeF(client.width / ratio, client.height / ratio).toSize();
-  setFixedSize(qtSize);
-  const QSize devicePixels = qtSize * ratio;
-  window.setClientPixels({devicePixels.width(), devicePixels.height()});
+  const PixelSize client = window.clientSize();
+  setFixedSize(client.width, client.height);
   // openbox offers minimise whatever the hints say, and Qt's own title bar on Wayland offers it
   // too, while the window has no taskbar button to come back by (and weston no taskbar): it
   // comes back at once, as if the desktop had refused. On Wayland only the window's own
   // request tells of a minimise; it never reaches the widget as a state change.
   create();
+  window.setDevicePixelRatio(devicePixelRatioF());
   connect(windowHandle(), &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
     if (state == Qt::WindowMinimized) {
       comeBack_.start();
@@ -114,8 +114,9 @@ void WindowWidget::focusTheFocusBox() {
 }
 
 void WindowWidget::paintEvent(QPaintEvent* /*event*/) {
-  // Drawn in device pixels, then handed over at the widget's own ratio: Qt copies it one for
-  // one and scales nothing.
+  // Drawn in device pixels at the ratio of the screen the window stands on now, then handed over
+  // at that ratio: Qt copies it one for one and scales nothing.
+  window_.setDevicePixelRatio(devicePixelRatioF());
   QImage client = renderWindow(window_);
   client.setDevicePixelRatio(devicePixelRatioF());
   QPainter painter(this);

@@ -78,8 +78,9 @@ ToolWindow::~ToolWindow() {
   }
 }
 
-double ToolWindow::twipsPerPixel() const {
-  return platform::twipsPerPixel(GetDpiForWindow(window_));
+double ToolWindow::devicePixelRatio() const {
+  constexpr double kLogicalDotsPerInch = 96;
+  return GetDpiForWindow(window_) / kLogicalDotsPerInch;
 }
 
 int ToolWindow::run(Window& model, const FocusBox& focusBox, const SystemColours& colours,

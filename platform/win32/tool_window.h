@@ -26,8 +26,8 @@ class ToolWindow {
   ToolWindow& operator=(ToolWindow&&) = delete;
   ~ToolWindow();
 
-  // From the resolution of the monitor the window stands on.
-  double twipsPerPixel() const;
+  // Device pixels to a logical pixel of 96 to the inch, on the monitor the window stands on.
+  double devicePixelRatio() const;
 
   struct Events {
     std::function<void()> onLoad;

@@ -12,10 +12,10 @@ constexpr std::int16_t kNoShift = 0;
 
 }  // namespace
 
-QImage expectedClientArea(const CardHistory& history, double twipsPerPixel,
+QImage expectedClientArea(const CardHistory& history, double devicePixelRatio,
                           const platform::FrameExtents& frame,
                           const platform::ResourceStore& pictures) {
-  cards::CardWindow window(twipsPerPixel);
+  cards::CardWindow window(devicePixelRatio);
   window.setFrameExtents(frame);
   // Start-up ends on exactly the state a letter card leaves in a fresh window.
   cards::showLetterCard(window, pictures, history.startLetter);

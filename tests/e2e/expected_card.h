@@ -17,9 +17,9 @@ struct CardHistory {
 };
 
 // The client area the real window must show after that history, drawn by the program's own model
-// at the screen's twips per pixel with the frame the window manager reported (the frame decides
+// at the screen's device pixel ratio with the frame the window manager reported (the frame decides
 // where pictures are centred).
-QImage expectedClientArea(const CardHistory& history, double twipsPerPixel,
+QImage expectedClientArea(const CardHistory& history, double devicePixelRatio,
                           const platform::FrameExtents& frame,
                           const platform::ResourceStore& pictures);
 

@@ -4,13 +4,15 @@
 //   render-expected [--dpi 96] --frame L,R,T,B [--start A] [--keys ...] --compare shot.png
 //                   [--diff d.png]
 //   render-expected [--dpi 96] --frame L,R,T,B [--keys ...] --identify shot.png
-//   render-expected --picture B --locate shot.png
+//   render-expected [--dpi 96] --picture B --locate shot.png
 //   render-expected [--dpi 96] --frame L,R,T,B [--start A] --place X,Y,W,H
 //
-// --dpi is the screen's resolution, --frame the window manager's frame extents as
-// _NET_FRAME_EXTENTS lists them (both in device pixels). --identify names the start letter whose
-// card matches the screenshot exactly. --locate prints "left,top,width,height" of the letter's
-// picture where it stands in the screenshot pixel for pixel. --place takes the primary screen's
+// --dpi is the screen's resolution in device pixels (192 draws two device pixels to each logical
+// one, as Xft.dpi 192 or QT_SCALE_FACTOR=2 make Qt do), --frame the window manager's frame
+// extents as _NET_FRAME_EXTENTS lists them (in device pixels). --identify names the start letter
+// whose card matches the screenshot exactly. --locate prints "left,top,width,height" of the
+// letter's picture where it stands in the screenshot pixel for pixel, as drawn at that resolution
+// (its edges rounded down). --place takes the primary screen's
 // place and size in the desktop (device pixels) and prints where start-up puts the window and
 // its first card: "client W H", "outer X Y" (the frame's corner), "picture X Y W H" (the start
 // letter's picture in the client area). Exit status: 0 when the image was
@@ -31,6 +33,7 @@
 #include "expected_card.h"
 #include "image_difference.h"
 #include "platform/picture.h"
+#include "platform/picture_scaling.h"
 #include "platform/qt/render.h"
 #include "resources/letter_picture_store.h"
 #include "support/start_place.h"
@@ -45,7 +48,7 @@ constexpr int kDiffers = 1;
 constexpr int kBadCommandLine = 2;
 constexpr std::int16_t kFirstLetter = 'A';
 constexpr std::int16_t kLastLetter = 'Z';
-constexpr double kTwipsPerInch = 1440;
+constexpr double kLogicalDotsPerInch = 96;
 
 std::optional<std::vector<int>> integerList(const QString& text) {
   std::vector<int> values;
@@ -143,7 +146,7 @@ int compare(const QImage& expected, const QString& shotPath, const QString& diff
 }
 
 // Prints the one start letter whose card is exactly the screenshot, or the closest one.
-int identify(CardHistory history, double twipsPerPixel, const FrameExtents& frame,
+int identify(CardHistory history, double devicePixelRatio, const FrameExtents& frame,
              const flurb::platform::ResourceStore& pictures, const QString& shotPath) {
   const auto shot = screenshot(shotPath);
   if (!shot) {
@@ -154,7 +157,7 @@ int identify(CardHistory history, double twipsPerPixel, const FrameExtents& fram
   for (std::int16_t letter = kFirstLetter; letter <= kLastLetter; ++letter) {
     history.startLetter = letter;
     const auto difference = flurb::e2e::compareImages(
-        flurb::e2e::expectedClientArea(history, twipsPerPixel, frame, pictures), *shot);
+        flurb::e2e::expectedClientArea(history, devicePixelRatio, frame, pictures), *shot);
     if (difference.differingPixels == 0) {
       std::printf("%c\n", letter);
       return kMatches;
@@ -170,15 +173,23 @@ int identify(CardHistory history, double twipsPerPixel, const FrameExtents& fram
 }
 
 // Prints where the letter's picture stands in the screenshot, pixel for pixel.
-int locate(std::int16_t letter, const flurb::platform::ResourceStore& pictures,
-           const QString& shotPath) {
+int locate(std::int16_t letter, double devicePixelRatio,
+           const flurb::platform::ResourceStore& pictures, const QString& shotPath) {
   const auto shot = screenshot(shotPath);
   if (!shot) {
     return kBadCommandLine;
   }
   const std::u16string name(1, static_cast<char16_t>(letter));
+  const flurb::platform::Picture logical =
+      flurb::platform::loadResPicture(pictures, name, flurb::platform::kBitmapResource);
+  const auto devicePixels = [&](int logicalPixels) {
+    return static_cast<int>(logicalPixels * devicePixelRatio);
+  };
   const QImage picture = flurb::platform::qt::toQImage(
-      flurb::platform::loadResPicture(pictures, name, flurb::platform::kBitmapResource));
+      devicePixelRatio == 1 ? logical
+                            : flurb::platform::pictureForDevice(
+                                  logical, devicePixelRatio,
+                                  {devicePixels(logical.width()), devicePixels(logical.height())}));
   const auto corner = flurb::e2e::locateImage(picture, *shot);
   if (!corner) {
     std::printf("not found\n");
@@ -217,21 +228,22 @@ int main(int argc, char** argv) {
   parser.process(application);
 
   const flurb::resources::LetterPictureStore pictures;
+  const auto dpi = dotsPerInch(parser.value(dpiOption));
+  if (!dpi) {
+    return usage(parser, "--dpi needs a positive number");
+  }
+  const double devicePixelRatio = *dpi / kLogicalDotsPerInch;
   if (parser.isSet(locateOption)) {
     const auto letter = startLetter(parser.value(pictureOption));
     if (!letter) {
       return usage(parser, "--locate needs --picture with one capital letter");
     }
-    return locate(*letter, pictures, parser.value(locateOption));
+    return locate(*letter, devicePixelRatio, pictures, parser.value(locateOption));
   }
 
-  const auto dpi = dotsPerInch(parser.value(dpiOption));
   const auto frame = frameExtents(parser.value(frameOption));
   const auto keys = keyCodes(parser.value(keysOption));
   const auto start = startLetter(parser.value(startOption));
-  if (!dpi) {
-    return usage(parser, "--dpi needs a positive number");
-  }
   if (!frame) {
     return usage(parser, "--frame needs four whole numbers");
   }
@@ -242,7 +254,6 @@ int main(int argc, char** argv) {
     return usage(parser, "--start needs one capital letter");
   }
 
-  const double twipsPerPixel = kTwipsPerInch / *dpi;
   const CardHistory history{*start, *keys};
   try {
     if (parser.isSet(placeOption)) {
@@ -251,15 +262,16 @@ int main(int argc, char** argv) {
         return usage(parser, "--place needs the screen's x, y, width and height");
       }
       const auto place =
-          flurb::testing::startPlace(*start, twipsPerPixel, *frame, *screen, pictures);
+          flurb::testing::startPlace(*start, devicePixelRatio, *frame, *screen, pictures,
+                                     flurb::testing::Placement::kThroughLogicalPixels);
       std::fputs(flurb::testing::describe(place).c_str(), stdout);
       return kMatches;
     }
     if (parser.isSet(identifyOption)) {
-      return identify(history, twipsPerPixel, *frame, pictures, parser.value(identifyOption));
+      return identify(history, devicePixelRatio, *frame, pictures, parser.value(identifyOption));
     }
     const QImage expected =
-        flurb::e2e::expectedClientArea(history, twipsPerPixel, *frame, pictures);
+        flurb::e2e::expectedClientArea(history, devicePixelRatio, *frame, pictures);
     if (parser.isSet(compareOption)) {
       return compare(expected, parser.value(compareOption), parser.value(diffOption));
     }

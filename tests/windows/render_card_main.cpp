@@ -28,7 +28,6 @@
 #include "cards/letter_card.h"
 #include "dib_surface.h"
 #include "platform/drawing.h"
-#include "platform/twips.h"
 #include "platform/win32/desktop_colours.h"
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/module_resources.h"
@@ -47,7 +46,7 @@ constexpr std::int16_t kNoShift = 0;
 struct History {
   std::int16_t startLetter = 'A';
   std::vector<std::int16_t> keyCodes;
-  double twipsPerPixel = flurb::platform::twipsPerPixel(96);
+  double devicePixelRatio = 1;
 };
 
 std::optional<std::vector<int>> integerList(const std::string& text) {
@@ -70,7 +69,7 @@ std::optional<std::vector<int>> integerList(const std::string& text) {
 
 Picture render(const History& history, const flurb::platform::FrameExtents& frame,
                const flurb::platform::ResourceStore& pictures) {
-  flurb::cards::CardWindow window(history.twipsPerPixel);
+  flurb::cards::CardWindow window(history.devicePixelRatio);
   window.setFrameExtents(frame);
   // Start-up ends on exactly the state a letter card leaves in a fresh window.
   flurb::cards::showLetterCard(window, pictures, history.startLetter);
@@ -148,7 +147,8 @@ int main(int argc, char** argv) {
     if (!dpi || dpi->size() != 1 || dpi->front() <= 0) {
       return usage("--dpi needs a positive whole number");
     }
-    history.twipsPerPixel = flurb::platform::twipsPerPixel(dpi->front());
+    constexpr double kLogicalDotsPerInch = 96;
+    history.devicePixelRatio = dpi->front() / kLogicalDotsPerInch;
   }
   const auto keys = integerList(options["keys"]);
   if (!keys) {
@@ -166,9 +166,10 @@ int main(int argc, char** argv) {
       if (!screen || screen->size() != 4) {
         return usage("--place needs the screen's x, y, width and height");
       }
-      const flurb::testing::StartPlace place = flurb::testing::startPlace(
-          history.startLetter, history.twipsPerPixel, frame,
-          {screen->at(0), screen->at(1), screen->at(2), screen->at(3)}, pictures);
+      const flurb::testing::StartPlace place =
+          flurb::testing::startPlace(history.startLetter, history.devicePixelRatio, frame,
+                                     {screen->at(0), screen->at(1), screen->at(2), screen->at(3)},
+                                     pictures, flurb::testing::Placement::kInDevicePixels);
       std::fputs(flurb::testing::describe(place).c_str(), stdout);
       return kMatches;
     }
