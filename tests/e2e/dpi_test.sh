@@ -7,7 +7,9 @@
 # per inch.
 #
 #   dpi_test.sh PROGRAM RENDER_EXPECTED ARTIFACT_DIR XFT_DPI QT_SCALE_FACTOR WIDTHxHEIGHT \
-#     [PRIMARY_WIDTHxPRIMARY_HEIGHT+X+Y]
+#     [PRIMARY_WIDTHxPRIMARY_HEIGHT+X+Y | off]
+#
+# "off" switches the X server's output off: the window is then centred on the X screen.
 set -euo pipefail
 program=$1 render_expected=$2 artifacts=$3 xft_dpi=$4 scale=$5 screen=$6 primary=${7:-}
 tools="$(dirname "${BASH_SOURCE[0]}")/../../tools/e2e"
@@ -31,7 +33,9 @@ expect_picture() {
 }
 
 ds_use_display "$xft_dpi" "$scale" "${screen%x*}" "${screen#*x}"
-if [[ -n "$primary" ]]; then
+if [[ "$primary" == off ]]; then
+  ds_switch_output_off
+elif [[ -n "$primary" ]]; then
   [[ "$primary" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] ||
     xs_fail "primary screen '$primary' is not WIDTHxHEIGHT+X+Y"
   ds_use_primary_screen "${BASH_REMATCH[@]:1:4}"
