@@ -1,3 +1,5 @@
+#include <malloc.h>
+
 #include <memory>
 
 #include <QApplication>
@@ -27,6 +29,10 @@ QIcon programIcon() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A card at a high device pixel ratio passes through buffers of several megabytes; with a fixed
+  // threshold they are handed back to the system when freed instead of staying resident.
+  constexpr int kLargeBlock = 256 * 1024;
+  mallopt(M_MMAP_THRESHOLD, kLargeBlock);
   namespace qt = flurb::platform::qt;
   const qt::SessionFacts session = qt::sessionFactsFromEnvironment();
   if (const auto platforms = qt::chosenPlatforms(session)) {

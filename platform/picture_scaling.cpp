@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "dib.h"
@@ -119,6 +120,10 @@ Picture pictureForDevice(const Picture& picture, double ratio, PixelSize size) {
   }
   const Picture& source = rendering ? *rendering : picture;
   const bool atRatio = std::abs((rendering ? scale : 1.0) - ratio) < kSameScale;
+  if (atRatio && rendering && rendering->width() == size.width &&
+      rendering->height() == size.height) {
+    return std::move(*rendering);
+  }
   if (atRatio && source.width() >= size.width && source.height() >= size.height) {
     return cropped(source, size);
   }
