@@ -1,5 +1,6 @@
 #include "window_widget.h"
 
+#include <QBackingStore>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -102,6 +103,13 @@ WindowWidget::WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHand
   // request tells of a minimise; it never reaches the widget as a state change.
   create();
   window.setDevicePixelRatio(devicePixelRatioF());
+  // Another screen, or a new scale of this one (Xft.dpi from the settings daemon changes the
+  // screen's size in Qt's coordinates).
+  connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen* screen) {
+    watchScreen(screen);
+    followScale();
+  });
+  watchScreen(windowHandle()->screen());
   connect(windowHandle(), &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
     if (state == Qt::WindowMinimized) {
       comeBack_.start();
@@ -113,10 +121,35 @@ void WindowWidget::focusTheFocusBox() {
   focusBoxWidget_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
+void WindowWidget::watchScreen(QScreen* screen) {
+  disconnect(screenWatch_);
+  if (screen != nullptr) {
+    screenWatch_ = connect(screen, &QScreen::geometryChanged, this, [this] { followScale(); });
+  }
+}
+
+void WindowWidget::followScale() {
+  const double ratio = devicePixelRatioF();
+  if (ratio == window_.devicePixelRatio()) {
+    return;
+  }
+  window_.setDevicePixelRatio(ratio);
+  // On X11 Qt keeps the window's old device size, and its painting surface, at a new ratio; made a
+  // pixel larger and back, the window takes on the device size of its logical one, and the
+  // surface is made anew at that size.
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+    const QSize logical = size();
+    setFixedSize(logical + QSize(1, 1));
+    setFixedSize(logical);
+    backingStore()->resize(logical);
+  }
+  update();
+}
+
 void WindowWidget::paintEvent(QPaintEvent* /*event*/) {
   // Drawn in device pixels at the ratio of the screen the window stands on now, then handed over
   // at that ratio: Qt copies it one for one and scales nothing.
-  window_.setDevicePixelRatio(devicePixelRatioF());
+  followScale();
   QImage client = renderWindow(window_);
   client.setDevicePixelRatio(devicePixelRatioF());
   QPainter painter(this);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -28,7 +29,12 @@ class WindowWidget final : public QWidget {
   bool focusNextPrevChild(bool next) override;
 
  private:
+  // Draws at the ratio the window has now, and keeps the logical size where the ratio changed.
+  void followScale();
+  void watchScreen(QScreen* screen);
+
   Window& window_;
+  QMetaObject::Connection screenWatch_;
   QWidget* focusBoxWidget_;
   QTimer comeBack_;
 };
