@@ -9,7 +9,10 @@
 #   dpi_test.sh PROGRAM RENDER_EXPECTED ARTIFACT_DIR XFT_DPI QT_SCALE_FACTOR WIDTHxHEIGHT \
 #     [PRIMARY_WIDTHxPRIMARY_HEIGHT+X+Y | off]
 #
-# "off" switches the X server's output off: the window is then centred on the X screen.
+# "off" switches the X server's output off: the window is then centred on the X screen. With
+# E2E_SETTINGS_DPI set, a settings daemon (xsettingsd) announces Xft/DPI at XFT_DPI from the start
+# and switches to E2E_SETTINGS_DPI while the window stands: the window keeps its logical size and
+# draws the card at the new ratio.
 set -euo pipefail
 program=$1 render_expected=$2 artifacts=$3 xft_dpi=$4 scale=$5 screen=$6 primary=${7:-}
 tools="$(dirname "${BASH_SOURCE[0]}")/../../tools/e2e"
@@ -25,7 +28,7 @@ source "$tools/display_settings.sh"
 # top).
 expect_picture() {
   local shot=$1 letter=$2 found
-  found=$("$render_expected" --dpi "$DS_DPI" --picture "$letter" \
+  found=$("$render_expected" --dpi "$CC_DPI" --picture "$letter" \
     --locate "$XS_ARTIFACTS/$shot.png") ||
     xs_fail "$shot: picture $letter is nowhere in the window pixel for pixel: $found"
   cc_place "$primary_screen" "$letter"
@@ -41,6 +44,16 @@ elif [[ -n "$primary" ]]; then
   ds_use_primary_screen "${BASH_REMATCH[@]:1:4}"
 fi
 xs_start_session "$artifacts"
+settings_pid=""
+announce_dpi() {
+  printf 'Xft/DPI %d\n' $(($1 * 1024)) >"$XS_ARTIFACTS/xsettingsd.conf"
+}
+if [[ -n "${E2E_SETTINGS_DPI:-}" ]]; then
+  announce_dpi "$xft_dpi"
+  xsettingsd -c "$XS_ARTIFACTS/xsettingsd.conf" >"$XS_ARTIFACTS/xsettingsd.log" 2>&1 &
+  settings_pid=$!
+  trap 'kill "$settings_pid" 2>/dev/null || true; xs_stop_session' EXIT
+fi
 cc_init "$render_expected" "$DS_DPI"
 xs_launch "$program"
 
@@ -63,6 +76,22 @@ cc_press five-card 53 5
 cc_press i-card 73 i
 expect_picture i-card I
 xs_screen_shot screen
+
+client_size_is() {
+  xs_reparented && [[ "${XS_CLIENT_WIDTH}x${XS_CLIENT_HEIGHT}" == "$1" ]]
+}
+if [[ -n "$settings_pid" ]]; then
+  announce_dpi "$E2E_SETTINGS_DPI"
+  kill -HUP "$settings_pid"
+  CC_DPI=$E2E_SETTINGS_DPI
+  cc_place "$primary_screen"
+  xs_wait_for "the window at $CC_DPI dpi" client_size_is "${CC_CLIENT_WIDTH}x${CC_CLIENT_HEIGHT}"
+  # The card that stands keeps the place it was given at the old ratio; the next cards are the
+  # model's at the new one.
+  cc_press seven-card-at-$CC_DPI-dpi 55 7
+  cc_press k-card-at-$CC_DPI-dpi 75 k
+  expect_picture "k-card-at-$CC_DPI-dpi" K
+fi
 
 xs_close_with_alt_f4
 xs_expect_equal "exit status after Alt+F4" "$XS_EXIT_STATUS" 0
