@@ -46,6 +46,7 @@ class ToolWindow {
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onFocusBoxMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void followResolution(UINT dotsPerInch, const RECT& suggested);
   void paintClientArea() const;
   void paintFocusBox() const;
   // A run-time error ends the program after its message, with status 1.

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# flurb-cards.exe under Wine at 144 dots per inch: the window and its controls keep their sizes in
-# twips, so they grow by half in pixels, while the letter pictures stay pixel for pixel; the
-# window stands centred by its outer size; cards equal the model's at that resolution.
+# flurb-cards.exe under Wine at another resolution (LogPixels): the window and its controls keep
+# their sizes in twips and the pictures their logical pixels, so the whole card grows by the
+# resolution's ratio to 96 dots per inch; the window stands centred by its outer size; cards equal
+# the model's at that resolution, and after a number card the picture hides the dots as at 96.
 #
-#   dpi_test.sh PROGRAM.exe RENDER_CARD.exe WINE_PREFIX ARTIFACT_DIR
+#   dpi_test.sh PROGRAM.exe RENDER_CARD.exe WINE_PREFIX ARTIFACT_DIR DPI
 set -euo pipefail
-program=$1 render_card=$2 prefix=$3 artifacts=$4
+program=$1 render_card=$2 prefix=$3 artifacts=$4 DPI=$5
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 tools="$here/../../../tools/e2e"
 # shellcheck source=SCRIPTDIR/../../../tools/e2e/xsession.sh
@@ -15,12 +16,13 @@ source "$tools/card_checks.sh"
 # shellcheck source=SCRIPTDIR/../../../tools/e2e/wine_window.sh
 source "$tools/wine_window.sh"
 
-readonly DPI=144
 # The client area, 7305 x 7695 twips, in pixels at that resolution (halves go up); the program's
 # model says the same once the window is up (below).
-WS_CLIENT_WIDTH=731
-WS_CLIENT_HEIGHT=770
+WS_CLIENT_WIDTH=$(((7305 * DPI + 720) / 1440))
+WS_CLIENT_HEIGHT=$(((7695 * DPI + 720) / 1440))
 
+# Room for the window at 192 dots per inch.
+XS_SCREEN_WIDTH=2560 XS_SCREEN_HEIGHT=1600
 xs_start_session "$artifacts"
 ws_init "$prefix"
 ws_set_dpi "$DPI"
@@ -39,8 +41,10 @@ ws_activate
 
 cc_identify_start 00-start
 xs_note "start card: $CC_START"
-cc_press 01-nine 57 9
-cc_press 02-i-after-nine 73 i
+cc_press 01-seven 55 7
+cc_press 02-k-after-seven 75 k
+cc_press 03-five 53 5
+cc_press 04-i-after-five 73 i
 xs_screen_shot screen
 xs_close_with_alt_f4
 xs_expect_equal "exit status after Alt+F4" "$XS_EXIT_STATUS" 0
