@@ -88,8 +88,8 @@ if [[ -n "$settings_pid" ]]; then
   xs_wait_for "the window at $CC_DPI dpi" client_size_is "${CC_CLIENT_WIDTH}x${CC_CLIENT_HEIGHT}"
   # The card that stands keeps the place it was given at the old ratio; the next cards are the
   # model's at the new one.
-  cc_press seven-card-at-$CC_DPI-dpi 55 7
-  cc_press k-card-at-$CC_DPI-dpi 75 k
+  cc_press "seven-card-at-$CC_DPI-dpi" 55 7
+  cc_press "k-card-at-$CC_DPI-dpi" 75 k
   expect_picture "k-card-at-$CC_DPI-dpi" K
 fi
 
