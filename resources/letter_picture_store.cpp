@@ -65,8 +65,9 @@ std::optional<platform::Rendering> LetterPictureStore::findRendering(std::u16str
   if (stored == 0) {
     return std::nullopt;
   }
-  const auto reaching = std::find_if(kRenderingPercents.begin(), kRenderingPercents.end(),
-                                     [ratio](int percent) { return percent / kPercent >= ratio; });
+  const auto* const reaching =
+      std::find_if(kRenderingPercents.begin(), kRenderingPercents.end(),
+                   [ratio](int percent) { return percent / kPercent >= ratio; });
   const int percent = reaching != kRenderingPercents.end() ? *reaching : kRenderingPercents.back();
   auto bytes =
       entryBytes(QStringLiteral(":/flurb/letters/%1/%2.dib").arg(percent).arg(QChar(stored)));
