@@ -1,10 +1,10 @@
 #include "picture_scaling.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -13,12 +13,11 @@
 namespace flurb::platform {
 namespace {
 
-constexpr int kChannels = 3;
 constexpr double kSameScale = 1e-9;
 
 struct Share {
   int source;
-  double weight;
+  float weight;
 };
 
 // For each of `targetLength` pixels, the source pixels it covers and their shares of it.
@@ -32,25 +31,36 @@ std::vector<std::vector<Share>> sharesAlong(int sourceLength, int targetLength) 
     for (int source = static_cast<int>(start); source <= last; ++source) {
       const double covered = std::min<double>(end, source + 1) - std::max<double>(start, source);
       if (covered > 0) {
-        shares[static_cast<std::size_t>(target)].push_back({source, covered / step});
+        shares[static_cast<std::size_t>(target)].push_back(
+            {source, static_cast<float>(covered / step)});
       }
     }
   }
   return shares;
 }
 
-std::array<double, kChannels> channels(std::uint32_t pixel) {
-  return {static_cast<double>((pixel >> 16U) & 0xFFU), static_cast<double>((pixel >> 8U) & 0xFFU),
-          static_cast<double>(pixel & 0xFFU)};
-}
+struct Sum {
+  float red = 0;
+  float green = 0;
+  float blue = 0;
 
-std::uint32_t packed(const std::array<double, kChannels>& value) {
-  std::uint32_t pixel = 0;
-  for (const double channel : value) {
-    pixel = (pixel << 8U) | static_cast<std::uint32_t>(std::clamp(std::lround(channel), 0L, 255L));
+  void add(std::uint32_t pixel, float weight) {
+    red += static_cast<float>((pixel >> 16U) & 0xFFU) * weight;
+    green += static_cast<float>((pixel >> 8U) & 0xFFU) * weight;
+    blue += static_cast<float>(pixel & 0xFFU) * weight;
   }
-  return pixel;
-}
+  void add(const Sum& other, float weight) {
+    red += other.red * weight;
+    green += other.green * weight;
+    blue += other.blue * weight;
+  }
+  std::uint32_t pixel() const {
+    const auto byte = [](float value) {
+      return static_cast<std::uint32_t>(std::clamp(value + 0.5F, 0.0F, 255.0F));
+    };
+    return (byte(red) << 16U) | (byte(green) << 8U) | byte(blue);
+  }
+};
 
 Picture cropped(const Picture& source, PixelSize size) {
   std::vector<std::uint32_t> pixels;
@@ -70,42 +80,31 @@ Picture cropped(const Picture& source, PixelSize size) {
 Picture resampled(const Picture& source, PixelSize size) {
   const auto across = sharesAlong(source.width(), size.width);
   const auto down = sharesAlong(source.height(), size.height);
-  // Across first, into one row of sums per source row.
-  std::vector<std::array<double, kChannels>> narrowed(static_cast<std::size_t>(size.width) *
-                                                      static_cast<std::size_t>(source.height()));
-  for (int y = 0; y < source.height(); ++y) {
-    for (int x = 0; x < size.width; ++x) {
-      std::array<double, kChannels> sum{};
-      for (const Share& share : across[static_cast<std::size_t>(x)]) {
-        const auto value = channels(source.pixel(share.source, y));
-        for (int c = 0; c < kChannels; ++c) {
-          sum.at(static_cast<std::size_t>(c)) +=
-              value.at(static_cast<std::size_t>(c)) * share.weight;
-        }
+  const auto sourceWidth = static_cast<std::size_t>(source.width());
+  const auto width = static_cast<std::size_t>(size.width);
+  const std::span<const std::uint32_t> pixels = source.pixels();
+  // Across first: each source row narrowed to the new width.
+  std::vector<Sum> narrowed(width * static_cast<std::size_t>(source.height()));
+  for (std::size_t y = 0; y < static_cast<std::size_t>(source.height()); ++y) {
+    const std::span<const std::uint32_t> row = pixels.subspan(y * sourceWidth, sourceWidth);
+    for (std::size_t x = 0; x < width; ++x) {
+      Sum& sum = narrowed[y * width + x];
+      for (const Share& share : across[x]) {
+        sum.add(row[static_cast<std::size_t>(share.source)], share.weight);
       }
-      narrowed[static_cast<std::size_t>(y) * static_cast<std::size_t>(size.width) +
-               static_cast<std::size_t>(x)] = sum;
     }
   }
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.width) *
-                                    static_cast<std::size_t>(size.height));
-  for (int y = 0; y < size.height; ++y) {
-    for (int x = 0; x < size.width; ++x) {
-      std::array<double, kChannels> sum{};
-      for (const Share& share : down[static_cast<std::size_t>(y)]) {
-        const auto& value =
-            narrowed[static_cast<std::size_t>(share.source) * static_cast<std::size_t>(size.width) +
-                     static_cast<std::size_t>(x)];
-        for (int c = 0; c < kChannels; ++c) {
-          sum.at(static_cast<std::size_t>(c)) +=
-              value.at(static_cast<std::size_t>(c)) * share.weight;
-        }
+  std::vector<std::uint32_t> result(width * static_cast<std::size_t>(size.height));
+  for (std::size_t y = 0; y < static_cast<std::size_t>(size.height); ++y) {
+    for (std::size_t x = 0; x < width; ++x) {
+      Sum sum;
+      for (const Share& share : down[y]) {
+        sum.add(narrowed[static_cast<std::size_t>(share.source) * width + x], share.weight);
       }
-      pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(size.width) +
-             static_cast<std::size_t>(x)] = packed(sum);
+      result[y * width + x] = sum.pixel();
     }
   }
-  return {size.width, size.height, std::move(pixels)};
+  return {size.width, size.height, std::move(result)};
 }
 
 Picture pictureForDevice(const Picture& picture, double ratio, PixelSize size) {
