@@ -151,7 +151,10 @@ LRESULT ToolWindow::onWindowMessage(HWND window, UINT message, WPARAM wParam, LP
       }
       break;
     case WM_DPICHANGED:
-      followResolution(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      // The message carries the suggested window rectangle as a pointer.
+      followResolution(
+          HIWORD(wParam),
+          *reinterpret_cast<const RECT*>(lParam));  // NOLINT(performance-no-int-to-ptr)
       return 0;
     case WM_DESTROY:
       PostQuitMessage(exitStatus_);
