@@ -138,7 +138,9 @@ void WindowWidget::followScale() {
   // pixel larger and back, the window takes on the device size of its logical one, and the
   // surface is made anew at that size.
   if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-    const QSize logical = size();
+    // The model's size: Qt's own may have lost a pixel to rounding at a ratio such as 2.01.
+    const PixelSize client = window_.clientSize();
+    const QSize logical(client.width, client.height);
     setFixedSize(logical + QSize(1, 1));
     setFixedSize(logical);
     backingStore()->resize(logical);
