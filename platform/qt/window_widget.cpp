@@ -137,13 +137,17 @@ void WindowWidget::followScale() {
   // On X11 Qt keeps the window's old device size, and its painting surface, at a new ratio; made a
   // pixel larger and back, the window takes on the device size of its logical one, and the
   // surface is made anew at that size.
+  // Not while a paint event is running, which may be where the new ratio shows first.
   if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-    // The model's size: Qt's own may have lost a pixel to rounding at a ratio such as 2.01.
-    const PixelSize client = window_.clientSize();
-    const QSize logical(client.width, client.height);
-    setFixedSize(logical + QSize(1, 1));
-    setFixedSize(logical);
-    backingStore()->resize(logical);
+    QTimer::singleShot(0, this, [this] {
+      // The model's size: Qt's own may have lost a pixel to rounding at a ratio such as 2.01.
+      const PixelSize client = window_.clientSize();
+      const QSize logical(client.width, client.height);
+      setFixedSize(logical + QSize(1, 1));
+      setFixedSize(logical);
+      backingStore()->resize(logical);
+      update();
+    });
   }
   update();
 }
