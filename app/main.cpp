@@ -1,19 +1,23 @@
 #include <malloc.h>
 
+#include <array>
 #include <memory>
+#include <string>
 
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
 
+#include "app/product.h"
 #include "app/startup.h"
 #include "cards/card_window.h"
 #include "cards/key_dispatch.h"
+#include "platform/product_name.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/qt_screen.h"
-#include "platform/qt/session_platform.h"
 #include "platform/qt/termination_signals.h"
+#include "platform/qt/toolkit_environment.h"
 #include "platform/qt/toolkit_failure.h"
 #include "platform/random_source.h"
 #include "resources/letter_picture_store.h"
@@ -28,18 +32,21 @@ QIcon programIcon() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// The program has no command line: the toolkit's own options (-display, -platform...) are not
+// passed on to it, so no argument changes what the program does.
+int main() {
   // A card at a high device pixel ratio passes through buffers of several megabytes; with a fixed
   // threshold they are handed back to the system when freed instead of staying resident.
   constexpr int kLargeBlock = 256 * 1024;
   mallopt(M_MMAP_THRESHOLD, kLargeBlock);
   namespace qt = flurb::platform::qt;
-  const qt::SessionFacts session = qt::sessionFactsFromEnvironment();
-  if (const auto platforms = qt::chosenPlatforms(session)) {
-    qputenv("QT_QPA_PLATFORM", platforms->c_str());
-  }
-  qt::exitCleanlyOnToolkitFailure(session);
-  const QApplication application(argc, argv);
+  qt::exitOnTerminationSignals();
+  flurb::platform::setProductName(flurb::app::kProductName);
+  qt::exitCleanlyOnToolkitFailure(qt::settleToolkitEnvironment());
+  std::string executable = flurb::app::kExecutableName;
+  int toolkitArgumentCount = 1;
+  std::array<char*, 2> toolkitArguments{executable.data(), nullptr};
+  const QApplication application(toolkitArgumentCount, toolkitArguments.data());
   qt::toolkitStarted();
   QCoreApplication::setApplicationVersion(
       QString::fromUtf8(flurb::resources::kProgramVersion.data(),
@@ -58,7 +65,6 @@ int main(int argc, char** argv) {
   if (!screenKnown) {
     return 1;
   }
-  qt::closeOnTerminationSignals();
   const int status = qt::runWindow(
       *window, window->focusBox, programIcon(),
       [&] { flurb::app::onLoad(*window, screen, random, pictures); },

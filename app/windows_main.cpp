@@ -2,10 +2,12 @@
 // file's own bitmap resources.
 #include <memory>
 
+#include "app/product.h"
 #include "app/startup.h"
 #include "cards/card_window.h"
 #include "cards/key_dispatch.h"
 #include "cards/window_description.h"
+#include "platform/product_name.h"
 #include "platform/random_source.h"
 #include "platform/win32/desktop_colours.h"
 #include "platform/win32/handlers.h"
@@ -16,6 +18,7 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
   namespace win32 = flurb::platform::win32;
+  flurb::platform::setProductName(flurb::app::kProductName);
   const win32::ModuleResources pictures(instance);
   const win32::DesktopColours colours;
   flurb::platform::ClockSeededRandom random;

@@ -10,8 +10,8 @@ program="$build/app/flurb-cards"
 bare="$build/bench/bare_window"
 runs=15
 
-# shellcheck source=tools/e2e/xsession.sh
-source "$root/tools/e2e/xsession.sh"
+# shellcheck source=tests/harness/xsession.sh
+source "$root/tests/harness/xsession.sh"
 xs_start_session "$build/bench-artifacts"
 
 # CPU time (user + system) of a process, in milliseconds.

@@ -9,10 +9,10 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 minutes=${1:-60}
 build=$(cd "${2:-$root/build/dev}" && pwd)
 
-# shellcheck source=tools/e2e/xsession.sh
-source "$root/tools/e2e/xsession.sh"
-# shellcheck source=tools/e2e/card_checks.sh
-source "$root/tools/e2e/card_checks.sh"
+# shellcheck source=tests/harness/xsession.sh
+source "$root/tests/harness/xsession.sh"
+# shellcheck source=tests/harness/card_checks.sh
+source "$root/tests/harness/card_checks.sh"
 xs_start_session "$build/soak-artifacts"
 cc_init "$build/tests/e2e/render-expected"
 xs_launch "$build/app/flurb-cards"

@@ -1,10 +1,11 @@
 #include "runtime_error.h"
 
+#include "product_name.h"
+
 namespace flurb::platform {
 
 std::string runtimeErrorSentence(const RuntimeError& error) {
-  return std::string("Flurb Cards has stopped because of an internal error (") + error.what() +
-         ").";
+  return productName() + " has stopped because of an internal error (" + error.what() + ").";
 }
 
 bool runHandler(const std::function<void()>& handler, const ErrorReporter& report) {

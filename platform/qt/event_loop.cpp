@@ -1,12 +1,17 @@
 #include "event_loop.h"
 
+#include <cmath>
 #include <cstdio>
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 
+#include "platform/product_name.h"
 #include "platform/runtime_error.h"
 #include "platform/twips.h"
+#include "termination_signals.h"
 #include "x11_window_manager.h"
 
 namespace flurb::platform::qt {
@@ -20,11 +25,24 @@ QPoint logicalClientCorner(const Window& window) {
           twipsToPixels(window.top + frame.top * window.twipsPerPixel(), kTwipsPerLogicalPixel)};
 }
 
+// A message box needs a screen of some size at a sane scale on a desktop's window system;
+// without them it never shows, and waiting for it would never end.
+bool messageBoxCanShow() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QString platform = QGuiApplication::platformName();
+  return screen != nullptr && !screen->geometry().isEmpty() &&
+         std::isfinite(screen->devicePixelRatio()) && screen->devicePixelRatio() > 0.0 &&
+         (platform == QStringLiteral("xcb") || platform.startsWith(QStringLiteral("wayland")));
+}
+
 }  // namespace
 
 void showRuntimeError(const std::string& sentence) {
   std::fprintf(stderr, "%s\n", sentence.c_str());
-  QMessageBox::critical(nullptr, QStringLiteral("Flurb Cards"), QString::fromStdString(sentence));
+  if (messageBoxCanShow()) {
+    QMessageBox::critical(nullptr, QString::fromStdString(productName()),
+                          QString::fromStdString(sentence));
+  }
 }
 
 bool runHandler(const std::function<void()>& handler, const ErrorReporter& report) {
@@ -47,7 +65,7 @@ int runWindow(Window& window, const FocusBox& focusBox, const QIcon& icon,
   widgetPointer = &widget;
   widget.setWindowIcon(icon);
   markAsToolWindow(widget);
-  closeWhenDestroyedFromOutside(widget);
+  const auto destroyWatch = closeWhenDestroyedFromOutside(widget);
   if (const auto frame = requestFrameExtents(widget)) {
     window.setFrameExtents(*frame);
   }
@@ -60,6 +78,7 @@ int runWindow(Window& window, const FocusBox& focusBox, const QIcon& icon,
   widget.show();
   widget.activateWindow();
   widget.focusTheFocusBox();
+  closeOnTerminationSignals();
   return QApplication::exec();
 }
 

@@ -11,7 +11,8 @@
 
 namespace flurb::platform::qt {
 
-// Shows the sentence in a message box and writes it to standard error.
+// Writes the sentence to standard error and shows it in a message box titled with the product
+// name, where a message box can show at all.
 void showRuntimeError(const std::string& sentence);
 
 // Runs one event handler. A failure in it ends the handler, is reported in one sentence and ends

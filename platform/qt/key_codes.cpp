@@ -30,7 +30,6 @@ constexpr std::int16_t kOem4 = 219;       // [ and {
 constexpr std::int16_t kOem5 = 220;       // \ and |
 constexpr std::int16_t kOem6 = 221;       // ] and }
 constexpr std::int16_t kOem7 = 222;       // ' and "
-constexpr quint32 kLastVirtualKey = 254;
 
 // Where a US layout puts its characters, by X key code: each row from its first key. Every layout
 // puts its characters on these same physical keys.
@@ -44,11 +43,6 @@ constexpr auto kUsLayoutByX11Key = std::to_array<X11KeyRow>({
     {38, "ASDFGHJKL;'`"},
     {51, "\\ZXCVBNM,./"},
 });
-
-// The same by mac virtual key code, from 0x00 up; \0 for keys without a character.
-constexpr std::string_view kUsLayoutByMacKey{
-    "ASDFHGZXCV\0BQWERYT123465=97-80]OU[IP\0LJ'K;\\,/NM.\0 `", 0x33};
-static_assert(kUsLayoutByMacKey.back() == '`');  // the last of them, key 0x32
 
 struct KeyCode {
   int qtKey;
@@ -212,24 +206,14 @@ std::int16_t codeOfKeypadKey(int key) {
 // The key a US layout gives the physical key without Shift (its character is its Qt key), or 0
 // when the event does not tell which physical key it is.
 int usKeyOfPhysicalKey(const KeyEventFacts& facts) {
-  switch (facts.source) {
-    case KeySource::kX11OrWayland:
-      for (const X11KeyRow& row : kUsLayoutByX11Key) {
-        if (facts.nativeScanCode >= row.firstKey &&
-            facts.nativeScanCode - row.firstKey < row.characters.size()) {
-          return row.characters[facts.nativeScanCode - row.firstKey];
-        }
-      }
-      return 0;
-    case KeySource::kMacOs:
-      // Qt marks events from the keyboard with scan code 1; the others (modifier keys,
-      // synthesised events) carry virtual key 0, which would otherwise read as the A key.
-      return facts.nativeScanCode != 0 && facts.nativeVirtualKey < kUsLayoutByMacKey.size()
-                 ? kUsLayoutByMacKey[facts.nativeVirtualKey]
-                 : 0;
-    case KeySource::kWindows:
-    case KeySource::kOther:
-      break;
+  if (facts.source != KeySource::kX11OrWayland) {
+    return 0;
+  }
+  for (const X11KeyRow& row : kUsLayoutByX11Key) {
+    if (facts.nativeScanCode >= row.firstKey &&
+        facts.nativeScanCode - row.firstKey < row.characters.size()) {
+      return row.characters[facts.nativeScanCode - row.firstKey];
+    }
   }
   return 0;
 }
@@ -248,24 +232,14 @@ KeySource keySourceFor(QStringView platformName) {
   if (platformName == u"xcb" || platformName.startsWith(u"wayland")) {
     return KeySource::kX11OrWayland;
   }
-  if (platformName == u"windows" || platformName == u"direct2d") {
-    return KeySource::kWindows;
-  }
-  if (platformName == u"cocoa") {
-    return KeySource::kMacOs;
-  }
   return KeySource::kOther;
 }
 
 std::int16_t virtualKeyCode(const KeyEventFacts& facts) {
   const int key = facts.qtKey;
-  // No key: text from an input method. On Windows its nativeVirtualKey is a character, not a key.
+  // No key: text from an input method.
   if (key == 0) {
     return 0;
-  }
-  if (facts.source == KeySource::kWindows && facts.nativeVirtualKey != 0 &&
-      facts.nativeVirtualKey <= kLastVirtualKey) {
-    return static_cast<std::int16_t>(facts.nativeVirtualKey);
   }
   if (facts.modifiers.testFlag(Qt::KeypadModifier)) {
     return codeOfKeypadKey(key);

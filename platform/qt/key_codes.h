@@ -8,7 +8,7 @@
 namespace flurb::platform::qt {
 
 // Which windowing system delivered a key event: the native codes mean different things on each.
-enum class KeySource { kX11OrWayland, kWindows, kMacOs, kOther };
+enum class KeySource { kX11OrWayland, kOther };
 
 // The source for a Qt platform plugin name (QGuiApplication::platformName()).
 KeySource keySourceFor(QStringView platformName);
@@ -17,10 +17,9 @@ KeySource keySourceFor(QStringView platformName);
 struct KeyEventFacts {
   int qtKey = 0;                      // Qt::Key
   Qt::KeyboardModifiers modifiers{};  // Shift, Control, Alt, Meta, Keypad
-  quint32 nativeScanCode = 0;         // X11/Wayland: X key code (evdev + 8); macOS: 1 for a key
-                                      // of the keyboard; 0 when unknown or synthesised
-  quint32 nativeVirtualKey = 0;       // X11: keysym; Windows: the virtual-key code;
-                                      // macOS: the mac virtual key code (kVK_*)
+  quint32 nativeScanCode = 0;         // X11/Wayland: X key code (evdev + 8); 0 when unknown or
+                                      // synthesised
+  quint32 nativeVirtualKey = 0;       // X11: keysym
   KeySource source = KeySource::kOther;
   // The character the same key gives with no modifier in the active layout, from the keyboard
   // map; 0 where the map is not known (it is known on X11 and Wayland).

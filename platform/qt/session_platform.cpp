@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
+
+#include "platform/product_name.h"
 
 namespace flurb::platform::qt {
 namespace {
@@ -42,11 +47,45 @@ bool prefersWayland(std::string_view currentDesktop) {
   return false;
 }
 
+// The platforms that show a window on a desktop, as QT_QPA_PLATFORM names them.
+constexpr auto kDesktopPlatforms =
+    std::to_array<std::string_view>({"xcb", "wayland", "wayland-egl"});
+
+// QT_QPA_PLATFORM lists platforms to try, separated by semicolons, each with options after a colon.
+std::vector<std::string_view> platformNames(std::string_view platforms) {
+  std::vector<std::string_view> names;
+  while (!platforms.empty()) {
+    const std::size_t end = std::min(platforms.find(';'), platforms.size());
+    const std::string_view entry = platforms.substr(0, end);
+    if (const std::string_view name = entry.substr(0, entry.find(':')); !name.empty()) {
+      names.push_back(name);
+    }
+    platforms.remove_prefix(std::min(end + 1, platforms.size()));
+  }
+  return names;
+}
+
+bool isDesktopPlatform(std::string_view name) {
+  return std::any_of(kDesktopPlatforms.begin(), kDesktopPlatforms.end(),
+                     [&](std::string_view known) { return sameIgnoringCase(name, known); });
+}
+
+// A relative WAYLAND_DISPLAY names a socket in XDG_RUNTIME_DIR.
+bool waylandDisplayFindable(const SessionFacts& session) {
+  return !session.waylandDisplay.empty() &&
+         (session.waylandDisplay.front() == '/' || !session.runtimeDir.empty());
+}
+
+std::string cannotStart() {
+  return productName() + " cannot start: ";
+}
+
 }  // namespace
 
 SessionFacts sessionFactsFromEnvironment() {
   return {environmentValue("QT_QPA_PLATFORM"), environmentValue("DISPLAY"),
-          environmentValue("WAYLAND_DISPLAY"), environmentValue("XDG_CURRENT_DESKTOP")};
+          environmentValue("WAYLAND_DISPLAY"), environmentValue("XDG_CURRENT_DESKTOP"),
+          environmentValue("XDG_RUNTIME_DIR")};
 }
 
 // X11 wherever there is an X display, native Wayland where the desktop does better with it or
@@ -55,15 +94,44 @@ std::optional<std::string> chosenPlatforms(const SessionFacts& session) {
   if (!session.qtPlatform.empty()) {
     return std::nullopt;
   }
-  if (!session.waylandDisplay.empty() &&
+  if (waylandDisplayFindable(session) &&
       (session.x11Display.empty() || prefersWayland(session.currentDesktop))) {
     return "wayland;xcb";
   }
   return "xcb";
 }
 
+std::optional<std::string> startupRefusal(const SessionFacts& session) {
+  const std::vector<std::string_view> forced = platformNames(session.qtPlatform);
+  if (const auto other = std::find_if_not(forced.begin(), forced.end(), isDesktopPlatform);
+      other != forced.end()) {
+    return cannotStart() + "the platform \"" + std::string(*other) +
+           "\" chosen by QT_QPA_PLATFORM shows no window on a desktop; unset QT_QPA_PLATFORM or "
+           "set it to xcb or wayland.";
+  }
+  const bool x11Tried = forced.empty()
+                            ? !session.x11Display.empty()
+                            : std::any_of(forced.begin(), forced.end(), [](std::string_view name) {
+                                return sameIgnoringCase(name, "xcb");
+                              });
+  if (!session.waylandDisplay.empty() && !waylandDisplayFindable(session) && !x11Tried) {
+    return cannotStart() + "XDG_RUNTIME_DIR is not set, so the Wayland display \"" +
+           session.waylandDisplay +
+           "\" (WAYLAND_DISPLAY) cannot be found.\nStart it from a desktop session, or set "
+           "XDG_RUNTIME_DIR to the session's runtime directory.";
+  }
+  return std::nullopt;
+}
+
+bool isScaleFactor(std::string_view text) {
+  double factor = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), factor);
+  return error == std::errc() && end == text.data() + text.size() && std::isfinite(factor) &&
+         factor > 0.0;
+}
+
 std::string startupFailureMessage(const SessionFacts& session, bool waylandPluginInstalled) {
-  const std::string prefix = "Flurb Cards cannot start: ";
+  const std::string prefix = cannotStart();
   if (!session.qtPlatform.empty()) {
     return prefix + "the display platform \"" + session.qtPlatform +
            "\" chosen by QT_QPA_PLATFORM cannot be used here.\nUnset QT_QPA_PLATFORM to let "

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace flurb::platform::qt {
 
@@ -11,6 +12,7 @@ struct SessionFacts {
   std::string x11Display;      // DISPLAY: an X server, or a Wayland compositor's Xwayland
   std::string waylandDisplay;  // WAYLAND_DISPLAY
   std::string currentDesktop;  // XDG_CURRENT_DESKTOP, a colon-separated list
+  std::string runtimeDir;      // XDG_RUNTIME_DIR: where a relative WAYLAND_DISPLAY is found
 };
 
 SessionFacts sessionFactsFromEnvironment();
@@ -18,6 +20,14 @@ SessionFacts sessionFactsFromEnvironment();
 // The toolkit platforms to try for the card window, in order (QT_QPA_PLATFORM's syntax), or
 // nothing when the user has chosen one.
 std::optional<std::string> chosenPlatforms(const SessionFacts& session);
+
+// One or two lines that say why the window cannot be shown, where that is plain before the
+// toolkit starts: a platform chosen by QT_QPA_PLATFORM that shows no window on a desktop (an
+// off-screen buffer, a framebuffer, a VNC server), or a Wayland display that cannot be found.
+std::optional<std::string> startupRefusal(const SessionFacts& session);
+
+// Whether a scale factor is a positive number; anything else is to be ignored.
+bool isScaleFactor(std::string_view text);
 
 // One or two lines that say why the window could not be shown and what to do, for a start-up
 // that found no usable display. `waylandPluginInstalled` says whether the toolkit's Wayland

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -9,6 +11,8 @@
 #include <QLibraryInfo>
 #include <QString>
 #include <QtGlobal>
+
+#include "platform/product_name.h"
 
 namespace flurb::platform::qt {
 namespace {
@@ -33,9 +37,9 @@ void handleToolkitMessage(QtMsgType type, const QMessageLogContext& context,
                           const QString& message) {
   if (type == QtFatalMsg) {
     const std::string lines =
-        starting
-            ? startupFailureMessage(startingSession, waylandPluginInstalled())
-            : "Flurb Cards cannot go on: " + message.section(QLatin1Char('\n'), 0, 0).toStdString();
+        starting ? startupFailureMessage(startingSession, waylandPluginInstalled())
+                 : productName() +
+                       " cannot go on: " + message.section(QLatin1Char('\n'), 0, 0).toStdString();
     std::fprintf(stderr, "%s\n", lines.c_str());
     std::fflush(stderr);
     std::_Exit(EXIT_FAILURE);
@@ -48,12 +52,30 @@ void handleToolkitMessage(QtMsgType type, const QMessageLogContext& context,
   previousHandler(type, context, message);
 }
 
+// An exception that escapes the toolkit's event dispatch, such as memory running out under a
+// tight limit, would end the program with a core dump.
+[[noreturn]] void reportUncaughtException() {
+  const char* cause = "an unexpected failure";
+  try {
+    if (const std::exception_ptr exception = std::current_exception()) {
+      std::rethrow_exception(exception);
+    }
+  } catch (const std::bad_alloc&) {
+    cause = "out of memory";
+  } catch (...) {  // NOLINT(bugprone-empty-catch): the cause stays the general one
+  }
+  std::fprintf(stderr, "%s cannot go on: %s.\n", productName().c_str(), cause);
+  std::fflush(stderr);
+  std::_Exit(EXIT_FAILURE);
+}
+
 }  // namespace
 
 void exitCleanlyOnToolkitFailure(const SessionFacts& session) {
   startingSession = session;
   starting = true;
   previousHandler = qInstallMessageHandler(handleToolkitMessage);
+  std::set_terminate(reportUncaughtException);
 }
 
 void toolkitStarted() {

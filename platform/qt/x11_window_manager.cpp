@@ -6,12 +6,13 @@
 #include <QWidget>
 
 #if QT_CONFIG(xcb)
+#include <poll.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <string_view>
-#include <thread>
 
 #include <xcb/xcb.h>
 #endif
@@ -77,70 +78,112 @@ bool windowManagerSupports(xcb_connection_t* connection, xcb_atom_t request) {
   return std::find(atoms, atoms + count, request) != atoms + count;
 }
 
+// Acts only on the X server's own report that the window's own structure went: a client may send
+// a made-up DestroyNotify, and Qt may replace the window's native window with a new one of its own
+// (so the id the watch started with is not the one to look for).
 class DestroyWatch final : public QAbstractNativeEventFilter {
  public:
-  explicit DestroyWatch(xcb_window_t window) : window_(window) {}
+  explicit DestroyWatch(const QWidget& window) : window_(window) {}
 
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) override {
     if (eventType != "xcb_generic_event_t") {
       return false;
     }
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    constexpr std::uint8_t kEventCode = 0x7f;  // without the bit of events sent by a client
-    if ((event->response_type & kEventCode) == XCB_DESTROY_NOTIFY &&
-        reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window == window_) {
+    if (event->response_type != XCB_DESTROY_NOTIFY) {
+      return false;
+    }
+    const auto* destroyed = reinterpret_cast<const xcb_destroy_notify_event_t*>(event);
+    const auto own = static_cast<xcb_window_t>(window_.internalWinId());
+    if (destroyed->window == own && destroyed->event == own) {
       QCoreApplication::exit(0);
     }
     return false;
   }
 
  private:
-  xcb_window_t window_;
+  const QWidget& window_;
 };
+
+using ConnectionPtr = std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)>;
+
+// The next event on the connection, or nothing once the deadline has passed: the wait sleeps in
+// poll() until the X server writes or the deadline comes.
+ReplyPtr<xcb_generic_event_t> nextEvent(xcb_connection_t* connection,
+                                        std::chrono::steady_clock::time_point deadline) {
+  for (;;) {
+    if (auto* event = xcb_poll_for_event(connection)) {
+      return owned(event);
+    }
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0 || xcb_connection_has_error(connection) != 0) {
+      return owned<xcb_generic_event_t>(nullptr);
+    }
+    pollfd readable{xcb_get_file_descriptor(connection), POLLIN, 0};
+    if (poll(&readable, 1, static_cast<int>(left.count())) <= 0) {
+      return owned<xcb_generic_event_t>(nullptr);
+    }
+  }
+}
 
 }  // namespace
 
-void closeWhenDestroyedFromOutside(const QWidget& window) {
+std::unique_ptr<QAbstractNativeEventFilter> closeWhenDestroyedFromOutside(const QWidget& window) {
   if (x11Connection() == nullptr) {
-    return;
+    return nullptr;
   }
-  static DestroyWatch watch(static_cast<xcb_window_t>(window.winId()));
-  QCoreApplication::instance()->installNativeEventFilter(&watch);
+  auto watch = std::make_unique<DestroyWatch>(window);
+  QCoreApplication::instance()->installNativeEventFilter(watch.get());
+  return watch;
 }
 
 std::optional<FrameExtents> requestFrameExtents(QWidget& window) {
-  xcb_connection_t* connection = x11Connection();
-  if (connection == nullptr) {
+  xcb_connection_t* qtConnection = x11Connection();
+  if (qtConnection == nullptr) {
     return std::nullopt;
   }
   const auto windowId = static_cast<xcb_window_t>(window.winId());
-  const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
-  const xcb_atom_t requestAtom = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-  if (!windowManagerSupports(connection, requestAtom)) {
+  const xcb_atom_t requestAtom = atom(qtConnection, "_NET_REQUEST_FRAME_EXTENTS");
+  if (!windowManagerSupports(qtConnection, requestAtom)) {
     return std::nullopt;
   }
+  // A connection of its own, so that the wait takes the answer's PropertyNotify off a queue that
+  // is nobody else's, and Qt's queue stays as it is.
+  const ConnectionPtr connection(xcb_connect(nullptr, nullptr), &xcb_disconnect);
+  if (xcb_connection_has_error(connection.get()) != 0) {
+    return std::nullopt;
+  }
+  const xcb_atom_t extents = atom(connection.get(), "_NET_FRAME_EXTENTS");
+  const std::uint32_t propertyChanges = XCB_EVENT_MASK_PROPERTY_CHANGE;
+  xcb_change_window_attributes(connection.get(), windowId, XCB_CW_EVENT_MASK, &propertyChanges);
 
   xcb_client_message_event_t request{};
   request.response_type = XCB_CLIENT_MESSAGE;
   request.format = 32;
   request.window = windowId;
   request.type = requestAtom;
-  xcb_send_event(connection, 0, rootOf(connection),
+  xcb_send_event(connection.get(), 0, rootOf(connection.get()),
                  XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                  reinterpret_cast<const char*>(&request));
-  xcb_flush(connection);
+  // Read after the request: an answer that came before the events were selected is seen here.
+  if (auto answer = readFrameExtents(connection.get(), windowId, extents)) {
+    return answer;
+  }
 
   // Only a window manager that lists the request gets here, and it answers within a few
-  // milliseconds, but on a loaded machine it has taken longer than 200: the loop ends with the
-  // answer, so a generous bound costs nothing. This wait happens once, before the first show.
-  constexpr auto kPatience = std::chrono::seconds(2);
-  constexpr auto kStep = std::chrono::milliseconds(1);
+  // milliseconds; on a machine loaded many times over, an openbox just started once answered too
+  // late for a bound of two seconds. The wait ends with the answer, so a generous bound costs
+  // nothing but where a window manager lists the request and never answers. This happens once,
+  // before the first show.
+  constexpr auto kPatience = std::chrono::seconds(5);
   const auto deadline = std::chrono::steady_clock::now() + kPatience;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (auto answer = readFrameExtents(connection, windowId, extents)) {
-      return answer;
+  while (const auto event = nextEvent(connection.get(), deadline)) {
+    const auto* changed = reinterpret_cast<const xcb_property_notify_event_t*>(event.get());
+    if (event->response_type == XCB_PROPERTY_NOTIFY && changed->window == windowId &&
+        changed->atom == extents && changed->state == XCB_PROPERTY_NEW_VALUE) {
+      return readFrameExtents(connection.get(), windowId, extents);
     }
-    std::this_thread::sleep_for(kStep);
   }
   return std::nullopt;
 }
@@ -176,7 +219,10 @@ std::optional<QSize> x11ScreenPixels() {
 
 #else
 
-void closeWhenDestroyedFromOutside(const QWidget& /*window*/) {}
+std::unique_ptr<QAbstractNativeEventFilter> closeWhenDestroyedFromOutside(
+    const QWidget& /*window*/) {
+  return nullptr;
+}
 
 std::optional<FrameExtents> requestFrameExtents(QWidget& /*window*/) {
   return std::nullopt;

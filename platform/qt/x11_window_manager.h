@@ -1,11 +1,13 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include <QSize>
 
 #include "platform/window.h"
 
+class QAbstractNativeEventFilter;
 class QWidget;
 
 namespace flurb::platform::qt {
@@ -17,8 +19,9 @@ std::optional<FrameExtents> requestFrameExtents(QWidget& window);
 
 // Ends the event loop with status 0 when the window is destroyed from outside (a tool such as
 // xdotool, or a window manager that destroys instead of asking): without its window the program
-// would run on unseen.
-void closeWhenDestroyedFromOutside(const QWidget& window);
+// would run on unseen. The watch lasts as long as the object it returns (nothing where there is no
+// X11), which must not outlive the window.
+std::unique_ptr<QAbstractNativeEventFilter> closeWhenDestroyedFromOutside(const QWidget& window);
 
 // Makes the (not yet shown) top-level window a tool window on X11: no taskbar button, and the
 // small frame of a utility window where the window manager offers one.

@@ -1,17 +1,22 @@
 #include "handlers.h"
 
+#include "platform/product_name.h"
 #include "platform/win32/win32.h"
 
 namespace flurb::platform::win32 {
 
+std::wstring wideText(const std::string& utf8) {
+  const int length = static_cast<int>(utf8.size());
+  std::wstring text(
+      static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0)),
+      L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, text.data(), static_cast<int>(text.size()));
+  return text;
+}
+
 void showErrorBox(const std::string& sentence) {
-  const int length = static_cast<int>(sentence.size());
-  std::wstring text(static_cast<std::size_t>(
-                        MultiByteToWideChar(CP_UTF8, 0, sentence.data(), length, nullptr, 0)),
-                    L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, sentence.data(), length, text.data(),
-                      static_cast<int>(text.size()));
-  MessageBoxW(nullptr, text.c_str(), L"Flurb Cards", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  MessageBoxW(nullptr, wideText(sentence).c_str(), wideText(productName()).c_str(),
+              MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 std::int16_t currentShiftState() {

@@ -1,6 +1,7 @@
 #include "tool_window.h"
 
 #include "platform/drawing.h"
+#include "platform/product_name.h"
 #include "platform/runtime_error.h"
 #include "platform/twips.h"
 #include "platform/win32/gdi_canvas.h"
@@ -8,11 +9,16 @@
 namespace flurb::platform::win32 {
 namespace {
 
-constexpr const wchar_t* kWindowClass = L"FlurbCardsWindow";
-constexpr const wchar_t* kFocusBoxClass = L"FlurbCardsFocusBox";
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU;  // WS_CAPTION holds the thin border
 constexpr DWORD kExtendedStyle = WS_EX_TOOLWINDOW;
 constexpr WORD kProgramIcon = 1;
+
+// The window classes carry the product's name without its spaces and the window's role.
+std::wstring className(const wchar_t* role) {
+  std::wstring name = wideText(productName());
+  std::erase(name, L' ');
+  return name + role;
+}
 
 void registerClasses(HINSTANCE instance, WNDPROC windowProcedure, WNDPROC focusBoxProcedure) {
   WNDCLASSEXW windowClass{};
@@ -21,11 +27,13 @@ void registerClasses(HINSTANCE instance, WNDPROC windowProcedure, WNDPROC focusB
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIcon));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kWindowClass;
+  const std::wstring windowClassName = className(L"Window");
+  windowClass.lpszClassName = windowClassName.c_str();
   WNDCLASSEXW focusBoxClass = windowClass;
   focusBoxClass.lpfnWndProc = focusBoxProcedure;
   focusBoxClass.hIcon = nullptr;
-  focusBoxClass.lpszClassName = kFocusBoxClass;
+  const std::wstring focusBoxClassName = className(L"FocusBox");
+  focusBoxClass.lpszClassName = focusBoxClassName.c_str();
   if (RegisterClassExW(&windowClass) == 0 || RegisterClassExW(&focusBoxClass) == 0) {
     throw RuntimeError("the window classes cannot be registered");
   }
@@ -48,7 +56,7 @@ ToolWindow* ownerOf(HWND window, UINT message, LPARAM lParam) {
 HWND createToolWindow(HINSTANCE instance, const std::u16string& caption, ToolWindow* owner,
                       WNDPROC windowProcedure, WNDPROC focusBoxProcedure) {
   registerClasses(instance, windowProcedure, focusBoxProcedure);
-  HWND window = CreateWindowExW(kExtendedStyle, kWindowClass,
+  HWND window = CreateWindowExW(kExtendedStyle, className(L"Window").c_str(),
                                 reinterpret_cast<const wchar_t*>(caption.c_str()), kStyle,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                                 nullptr, instance, owner);
@@ -102,8 +110,8 @@ int ToolWindow::run(Window& model, const FocusBox& focusBox, const SystemColours
                client.height + frame.top + frame.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
   const PixelRect box = focusBox.pixelRect();
   focusBoxWindow_ =
-      CreateWindowExW(0, kFocusBoxClass, L"", WS_CHILD | WS_VISIBLE, box.left, box.top, box.width,
-                      box.height, window_, nullptr, instance_, this);
+      CreateWindowExW(0, className(L"FocusBox").c_str(), L"", WS_CHILD | WS_VISIBLE, box.left,
+                      box.top, box.width, box.height, window_, nullptr, instance_, this);
   if (focusBoxWindow_ == nullptr) {
     events_.reportError(runtimeErrorSentence(RuntimeError("the focus box cannot be created")));
     return 1;

@@ -8,11 +8,11 @@
 set -euo pipefail
 program=$1 artifacts=$3
 export DM_PROBE=$2 QT_QPA_PLATFORM=offscreen
-tools="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../tools/e2e/desktops" && pwd)"
-# shellcheck source=SCRIPTDIR/../../tools/e2e/desktops/common.sh
-source "$tools/common.sh"
-# shellcheck source=SCRIPTDIR/../../tools/e2e/desktops/card_case.sh
-source "$tools/card_case.sh"
+desktops="$(cd "$(dirname "${BASH_SOURCE[0]}")/../harness/desktops" && pwd)"
+# shellcheck source=SCRIPTDIR/../harness/desktops/common.sh
+source "$desktops/common.sh"
+# shellcheck source=SCRIPTDIR/../harness/desktops/card_case.sh
+source "$desktops/card_case.sh"
 
 # How long the program gets to end after a close before the close counts as a hang.
 readonly PATIENCE_SECONDS=20
@@ -55,7 +55,7 @@ for entry in "${CLOSES[@]}"; do
       rm -rf -- "$DM_WORK"
     fi
     # shellcheck source=/dev/null
-    source "$tools/$desktop.sh"
+    source "$desktops/$desktop.sh"
     DM_WORK=$(mktemp -d "${TMPDIR:-/tmp}/flurb-close.XXXXXX")
     chmod 755 "$DM_WORK"
     trap 'dm_stop_all; rm -rf -- "$DM_WORK" "$XDG_RUNTIME_DIR"' EXIT

@@ -11,13 +11,13 @@ program=$1 artifacts=$4
 export DM_PROBE=$2 QT_QPA_PLATFORM=offscreen
 DM_RENDER_EXPECTED=$3
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-tools="$here/../../tools/e2e/desktops"
-# shellcheck source=SCRIPTDIR/../../tools/e2e/desktops/common.sh
-source "$tools/common.sh"
-# shellcheck source=SCRIPTDIR/../../tools/e2e/desktops/card_case.sh
-source "$tools/card_case.sh"
-# shellcheck source=SCRIPTDIR/../../tools/e2e/desktops/kwin.sh
-source "$tools/kwin.sh"
+desktops="$here/../harness/desktops"
+# shellcheck source=SCRIPTDIR/../harness/desktops/common.sh
+source "$desktops/common.sh"
+# shellcheck source=SCRIPTDIR/../harness/desktops/card_case.sh
+source "$desktops/card_case.sh"
+# shellcheck source=SCRIPTDIR/../harness/desktops/kwin.sh
+source "$desktops/kwin.sh"
 # shellcheck source=SCRIPTDIR/../e2e/layout_steps.sh
 source "$here/../e2e/layout_steps.sh"
 

@@ -13,15 +13,11 @@
 # E2E_SETTINGS_DPI set, a settings daemon (xsettingsd) announces Xft/DPI at XFT_DPI from the start
 # and switches to E2E_SETTINGS_DPI while the window stands: the window keeps its logical size and
 # draws the card at the new ratio.
-set -euo pipefail
-program=$1 render_expected=$2 artifacts=$3 xft_dpi=$4 scale=$5 screen=$6 primary=${7:-}
-tools="$(dirname "${BASH_SOURCE[0]}")/../../tools/e2e"
-# shellcheck source=SCRIPTDIR/../../tools/e2e/xsession.sh
-source "$tools/xsession.sh"
-# shellcheck source=SCRIPTDIR/../../tools/e2e/card_checks.sh
-source "$tools/card_checks.sh"
-# shellcheck source=SCRIPTDIR/../../tools/e2e/display_settings.sh
-source "$tools/display_settings.sh"
+# shellcheck source=SCRIPTDIR/../harness/e2e_test.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../harness/e2e_test.sh"
+xft_dpi=$4 scale=$5 screen=$6 primary=${7:-}
+# shellcheck source=SCRIPTDIR/../harness/display_settings.sh
+source "$HARNESS/display_settings.sh"
 
 # The letter's picture, rendered for the ratio, must stand in the screenshot pixel for pixel
 # where the program's model puts it (centred by the window's outer width, at the letter card's

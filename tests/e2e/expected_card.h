@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include <QImage>
 
+#include "cards/card_window.h"
 #include "platform/picture.h"
 #include "platform/window.h"
 
@@ -16,11 +19,45 @@ struct CardHistory {
   std::vector<std::int16_t> keyCodes;
 };
 
-// The client area the real window must show after that history, drawn by the program's own model
-// at the screen's device pixel ratio with the frame the window manager reported (the frame decides
-// where pictures are centred).
-QImage expectedClientArea(const CardHistory& history, double devicePixelRatio,
-                          const platform::FrameExtents& frame,
-                          const platform::ResourceStore& pictures);
+// The committed reference cards were drawn at 96 dots per inch inside a frame with side borders
+// of three pixels, as Windows draws around a tool window (and Wine under the Windows program's
+// end-to-end tests): the frame's sides decide where a letter's picture stands, and with these the
+// pictures of "I" and "J" leave a strip two pixels wide of the outer columns of dots in sight.
+inline constexpr double kReferenceDevicePixelRatio = 1;
+inline constexpr platform::FrameExtents kReferenceFrame{3, 3, 19, 3};
+
+struct ReferenceCard {
+  std::string name;  // the PNG's name without ".png"
+  CardHistory history;
+};
+
+// The 37 reference cards: each letter as a start card, each digit, and "5" then "I".
+std::vector<ReferenceCard> referenceCards();
+
+// The card the real window must show after that history, by the program's own model, at the
+// screen's device pixel ratio with the frame the desktop reported.
+class ExpectedCard {
+ public:
+  ExpectedCard(const CardHistory& history, double devicePixelRatio,
+               const platform::FrameExtents& frame, const platform::ResourceStore& pictures);
+
+  // The client area as the model draws it.
+  QImage image() const;
+
+  // The reference card ("B", "7", "5-then-I") that shows exactly this card, or nothing: the same
+  // captions and the same dots in sight (a letter's picture hides all but strips of some dots
+  // beside the narrower pictures of "I" and "J").
+  std::optional<std::string> referenceName() const;
+
+  // Where a toolkit that rasterises text and circles in its own way may differ from the drawn
+  // card: near an edge of the text or of a dot, never inside the picture (true where tolerated).
+  std::vector<bool> softEdges(const QImage& drawn) const;
+
+ private:
+  // For each dot, whether any of it shows.
+  std::vector<bool> dotsInSight() const;
+
+  cards::CardWindow window_;
+};
 
 }  // namespace flurb::e2e

@@ -7,13 +7,8 @@
 # pixel; Alt+F4 ends it with status 0.
 #
 #   keys_test.sh PROGRAM RENDER_EXPECTED ARTIFACT_DIR
-set -euo pipefail
-program=$1 render_expected=$2 artifacts=$3
-tools="$(dirname "${BASH_SOURCE[0]}")/../../tools/e2e"
-# shellcheck source=SCRIPTDIR/../../tools/e2e/xsession.sh
-source "$tools/xsession.sh"
-# shellcheck source=SCRIPTDIR/../../tools/e2e/card_checks.sh
-source "$tools/card_checks.sh"
+# shellcheck source=SCRIPTDIR/../harness/e2e_test.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../harness/e2e_test.sh"
 
 # Every step changes the card it follows, so a key that is lost cannot pass unseen.
 # screenshot name | key codes the program must see ("" for none) | xdotool key arguments

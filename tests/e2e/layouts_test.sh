@@ -4,13 +4,8 @@
 # sends them; after each, the client area equals the model's drawing of the same history.
 #
 #   layouts_test.sh PROGRAM RENDER_EXPECTED ARTIFACT_DIR
-set -euo pipefail
-program=$1 render_expected=$2 artifacts=$3
-tools="$(dirname "${BASH_SOURCE[0]}")/../../tools/e2e"
-# shellcheck source=SCRIPTDIR/../../tools/e2e/xsession.sh
-source "$tools/xsession.sh"
-# shellcheck source=SCRIPTDIR/../../tools/e2e/card_checks.sh
-source "$tools/card_checks.sh"
+# shellcheck source=SCRIPTDIR/../harness/e2e_test.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../harness/e2e_test.sh"
 
 # shellcheck source=SCRIPTDIR/layout_steps.sh
 source "$(dirname "${BASH_SOURCE[0]}")/layout_steps.sh"

@@ -1,23 +1,32 @@
-// Draws the client area the real window must show, and compares screenshots of it:
+// Draws the client area the real window must show, and compares screenshots of it, for every
+// end-to-end test (the Linux program, the desktops, the Windows program under Wine):
 //
 //   render-expected [--dpi 96] --frame L,R,T,B [--start A] [--keys 57,73] --out expected.png
 //   render-expected [--dpi 96] --frame L,R,T,B [--start A] [--keys ...] --compare shot.png
-//                   [--diff d.png]
+//                   [--diff d.png] [--soft-edges]
 //   render-expected [--dpi 96] --frame L,R,T,B [--keys ...] --identify shot.png
+//                   [--soft-edges]
 //   render-expected [--dpi 96] --picture B --locate shot.png
-//   render-expected [--dpi 96] --frame L,R,T,B [--start A] --place X,Y,W,H
+//   render-expected [--dpi 96] --frame L,R,T,B [--start A] --place X,Y,W,H [--device-placement]
+//   render-expected --make-references DIR
 //
 // --dpi is the screen's resolution in device pixels (192 draws two device pixels to each logical
-// one, as Xft.dpi 192 or QT_SCALE_FACTOR=2 make Qt do), --frame the window manager's frame
-// extents as _NET_FRAME_EXTENTS lists them (in device pixels). --identify names the start letter
-// whose card matches the screenshot exactly. --locate prints "left,top,width,height" of the
-// letter's picture where it stands in the screenshot pixel for pixel, as drawn at that resolution
-// (its edges rounded down). --place takes the primary screen's
-// place and size in the desktop (device pixels) and prints where start-up puts the window and
-// its first card: "client W H", "outer X Y" (the frame's corner), "picture X Y W H" (the start
-// letter's picture in the client area). Exit status: 0 when the image was
-// written, matches or was found, 1 when it does not match or was not found, 2 for a bad command
-// line.
+// one, as Xft.dpi 192, QT_SCALE_FACTOR=2 or Windows at 192 dpi do), --frame the desktop's frame
+// around the client area (in device pixels). --one-scale-pictures draws the pictures as a program
+// that carries them at one scale only does (the Windows program): enlarged at a higher ratio. A
+// card that a committed reference card shows (at 96 dpi, in that reference's frame) is compared
+// with the reference; any other with the model's drawing. --soft-edges lets pixels within two of an
+// edge of the text or of a dot differ, never in the picture, for a program whose toolkit rasterises
+// text and circles in its own way (Windows' GDI under Wine). --identify names the start letter
+// whose card matches the screenshot. --locate prints "left,top,width,height" of the letter's
+// picture where it stands in the screenshot pixel for pixel, as drawn at that resolution (its edges
+// rounded down). --place takes the primary screen's place and size in the desktop (device pixels)
+// and prints where start-up puts the window and its first card: "client W H", "outer X Y" (the
+// frame's corner), "picture X Y W H" (the start letter's picture in the client area); with
+// --device-placement the window is placed in device pixels, as the Windows program places it, not
+// through Qt's logical coordinates. --make-references draws the reference cards into DIR. Exit
+// status: 0 when the image was written, matches or was found, 1 when it does not match or was not
+// found, 2 for a bad command line.
 
 #include <cstdint>
 #include <cstdio>
@@ -41,6 +50,7 @@
 namespace {
 
 using flurb::e2e::CardHistory;
+using flurb::e2e::ExpectedCard;
 using flurb::platform::FrameExtents;
 
 constexpr int kMatches = 0;
@@ -129,16 +139,47 @@ std::optional<QImage> screenshot(const QString& path) {
   return image;
 }
 
-int compare(const QImage& expected, const QString& shotPath, const QString& diffPath) {
+// How the screenshot must look after a history, and how closely.
+struct Comparison {
+  double devicePixelRatio = 1;
+  FrameExtents frame;
+  bool softEdges = false;
+  const flurb::platform::ResourceStore& pictures;
+};
+
+// What the screenshot differs in from the card, and which card that was, for the message.
+struct Verdict {
+  flurb::e2e::ImageDifference difference;
+  std::string card;
+};
+
+Verdict judge(const CardHistory& history, const Comparison& how, const QImage& shot) {
+  const ExpectedCard card(history, how.devicePixelRatio, how.frame, how.pictures);
+  const QImage drawn = card.image();
+  const auto tolerated = how.softEdges ? card.softEdges(drawn) : std::vector<bool>{};
+  if (const auto reference = card.referenceName()) {
+    const QString path =
+        QStringLiteral(FLURB_REFERENCE_CARDS_DIR "/%1.png").arg(QString::fromStdString(*reference));
+    return {flurb::e2e::compareImages(QImage(path), shot, tolerated),
+            "the reference card " + path.toStdString()};
+  }
+  return {flurb::e2e::compareImages(drawn, shot, tolerated), "the model's card"};
+}
+
+int compare(const CardHistory& history, const Comparison& how, const QString& shotPath,
+            const QString& diffPath) {
   const auto shot = screenshot(shotPath);
   if (!shot) {
     return kBadCommandLine;
   }
-  const flurb::e2e::ImageDifference difference = flurb::e2e::compareImages(expected, *shot);
+  const Verdict verdict = judge(history, how, *shot);
+  const auto& difference = verdict.difference;
   if (difference.differingPixels == 0) {
     return kMatches;
   }
-  std::printf("%lld pixels differ\n", difference.differingPixels);
+  const QPoint first = difference.firstDifference;
+  std::printf("%lld pixels differ from %s, the first at %d,%d\n", difference.differingPixels,
+              verdict.card.c_str(), first.x(), first.y());
   if (!diffPath.isEmpty()) {
     difference.marked.save(diffPath);
   }
@@ -146,8 +187,7 @@ int compare(const QImage& expected, const QString& shotPath, const QString& diff
 }
 
 // Prints the one start letter whose card is exactly the screenshot, or the closest one.
-int identify(CardHistory history, double devicePixelRatio, const FrameExtents& frame,
-             const flurb::platform::ResourceStore& pictures, const QString& shotPath) {
+int identify(CardHistory history, const Comparison& how, const QString& shotPath) {
   const auto shot = screenshot(shotPath);
   if (!shot) {
     return kBadCommandLine;
@@ -156,20 +196,32 @@ int identify(CardHistory history, double devicePixelRatio, const FrameExtents& f
   std::int16_t closest = kFirstLetter;
   for (std::int16_t letter = kFirstLetter; letter <= kLastLetter; ++letter) {
     history.startLetter = letter;
-    const auto difference = flurb::e2e::compareImages(
-        flurb::e2e::expectedClientArea(history, devicePixelRatio, frame, pictures), *shot);
-    if (difference.differingPixels == 0) {
+    const long long differing = judge(history, how, *shot).difference.differingPixels;
+    if (differing == 0) {
       std::printf("%c\n", letter);
       return kMatches;
     }
-    if (!fewestDifferences || difference.differingPixels < *fewestDifferences) {
-      fewestDifferences = difference.differingPixels;
+    if (!fewestDifferences || differing < *fewestDifferences) {
+      fewestDifferences = differing;
       closest = letter;
     }
   }
   std::printf("no letter card matches; closest %c with %lld pixels differing\n", closest,
               fewestDifferences.value_or(0));
   return kDiffers;
+}
+
+int makeReferences(const QString& folder, const flurb::platform::ResourceStore& pictures) {
+  for (const auto& [name, history] : flurb::e2e::referenceCards()) {
+    const ExpectedCard card(history, flurb::e2e::kReferenceDevicePixelRatio,
+                            flurb::e2e::kReferenceFrame, pictures);
+    const QString path = folder + QStringLiteral("/%1.png").arg(QString::fromStdString(name));
+    if (!card.image().save(path)) {
+      std::fprintf(stderr, "render-expected: cannot write %s\n", qPrintable(path));
+      return kBadCommandLine;
+    }
+  }
+  return kMatches;
 }
 
 // Prints where the letter's picture stands in the screenshot, pixel for pixel.
@@ -199,6 +251,18 @@ int locate(std::int16_t letter, double devicePixelRatio,
   return kMatches;
 }
 
+// The letter pictures at one scale only, as the Windows program carries them.
+class OneScalePictures final : public flurb::platform::ResourceStore {
+ public:
+  explicit OneScalePictures(const flurb::platform::ResourceStore& store) : store_(store) {}
+  std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view name) const override {
+    return store_.findBitmap(name);
+  }
+
+ private:
+  const flurb::platform::ResourceStore& store_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -223,11 +287,28 @@ int main(int argc, char** argv) {
   const QCommandLineOption locateOption("locate", "Find the --picture in a screenshot.", "png");
   const QCommandLineOption placeOption(
       "place", "Print where start-up puts the window on this primary screen.", "X,Y,W,H");
+  const QCommandLineOption softEdgesOption(
+      "soft-edges", "Let pixels near an edge of the text or of a dot differ.");
+  const QCommandLineOption devicePlacementOption(
+      "device-placement", "With --place: the window is placed in device pixels.");
+  const QCommandLineOption oneScaleOption("one-scale-pictures",
+                                          "The pictures are carried at one scale only.");
+  const QCommandLineOption referencesOption("make-references", "Draw the reference cards here.",
+                                            "folder");
   parser.addOptions({dpiOption, frameOption, startOption, keysOption, outOption, compareOption,
-                     diffOption, identifyOption, pictureOption, locateOption, placeOption});
+                     diffOption, identifyOption, pictureOption, locateOption, placeOption,
+                     softEdgesOption, devicePlacementOption, oneScaleOption, referencesOption});
   parser.process(application);
 
-  const flurb::resources::LetterPictureStore pictures;
+  const flurb::resources::LetterPictureStore letterPictures;
+  const OneScalePictures oneScalePictures(letterPictures);
+  const flurb::platform::ResourceStore& pictures =
+      parser.isSet(oneScaleOption)
+          ? static_cast<const flurb::platform::ResourceStore&>(oneScalePictures)
+          : letterPictures;
+  if (parser.isSet(referencesOption)) {
+    return makeReferences(parser.value(referencesOption), pictures);
+  }
   const auto dpi = dotsPerInch(parser.value(dpiOption));
   if (!dpi) {
     return usage(parser, "--dpi needs a positive number");
@@ -255,33 +336,35 @@ int main(int argc, char** argv) {
   }
 
   const CardHistory history{*start, *keys};
+  const Comparison how{devicePixelRatio, *frame, parser.isSet(softEdgesOption), pictures};
   try {
     if (parser.isSet(placeOption)) {
       const auto screen = screenRect(parser.value(placeOption));
       if (!screen) {
         return usage(parser, "--place needs the screen's x, y, width and height");
       }
-      const auto place =
-          flurb::testing::startPlace(*start, devicePixelRatio, *frame, *screen, pictures,
-                                     flurb::testing::Placement::kThroughLogicalPixels);
+      const auto place = flurb::testing::startPlace(
+          *start, devicePixelRatio, *frame, *screen, pictures,
+          parser.isSet(devicePlacementOption) ? flurb::testing::Placement::kInDevicePixels
+                                              : flurb::testing::Placement::kThroughLogicalPixels);
       std::fputs(flurb::testing::describe(place).c_str(), stdout);
       return kMatches;
     }
     if (parser.isSet(identifyOption)) {
-      return identify(history, devicePixelRatio, *frame, pictures, parser.value(identifyOption));
+      return identify(history, how, parser.value(identifyOption));
     }
-    const QImage expected =
-        flurb::e2e::expectedClientArea(history, devicePixelRatio, *frame, pictures);
     if (parser.isSet(compareOption)) {
-      return compare(expected, parser.value(compareOption), parser.value(diffOption));
+      return compare(history, how, parser.value(compareOption), parser.value(diffOption));
     }
     if (parser.isSet(outOption)) {
-      return expected.save(parser.value(outOption)) ? kMatches : kBadCommandLine;
+      const ExpectedCard card(history, devicePixelRatio, *frame, pictures);
+      return card.image().save(parser.value(outOption)) ? kMatches : kBadCommandLine;
     }
   } catch (const std::exception& error) {
     // The model raises run-time errors as the program does, e.g. for a picture it cannot load.
     std::fprintf(stderr, "render-expected: %s\n", error.what());
     return kBadCommandLine;
   }
-  return usage(parser, "say what to do: --out, --compare, --identify or --place");
+  return usage(parser,
+               "say what to do: --out, --compare, --identify, --place or --make-references");
 }

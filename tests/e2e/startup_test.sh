@@ -4,13 +4,8 @@
 # centred by the window's outer width.
 #
 #   startup_test.sh PROGRAM RENDER_EXPECTED ARTIFACT_DIR
-set -euo pipefail
-program=$1 render_expected=$2 artifacts=$3
-tools="$(dirname "${BASH_SOURCE[0]}")/../../tools/e2e"
-# shellcheck source=SCRIPTDIR/../../tools/e2e/xsession.sh
-source "$tools/xsession.sh"
-# shellcheck source=SCRIPTDIR/../../tools/e2e/card_checks.sh
-source "$tools/card_checks.sh"
+# shellcheck source=SCRIPTDIR/../harness/e2e_test.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../harness/e2e_test.sh"
 
 readonly STARTS=10
 

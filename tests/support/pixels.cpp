@@ -29,8 +29,4 @@ QRect darkBounds(const QImage& image) {
   return bounds;
 }
 
-QRect toQRect(const platform::PixelRect& rect) {
-  return {rect.left, rect.top, rect.width, rect.height};
-}
-
 }  // namespace flurb::testing

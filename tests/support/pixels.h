@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QRect>
 
-#include "platform/geometry.h"
+#include "platform/qt/painter_canvas.h"
 
 namespace flurb::testing {
 
@@ -19,6 +19,6 @@ int countPixels(const QImage& image, const QRect& area, QRgb colour);
 // The smallest rectangle that holds every dark pixel of the image.
 QRect darkBounds(const QImage& image);
 
-QRect toQRect(const platform::PixelRect& rect);
+using platform::qt::toQRect;
 
 }  // namespace flurb::testing

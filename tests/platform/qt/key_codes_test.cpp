@@ -195,41 +195,6 @@ TEST(VirtualKeyCode, EveryX11MainRowDigitKeyGivesItsDigitWhateverItTypes) {
   }
 }
 
-// Qt gives macOS key events scan code 1 and the mac virtual key code; modifier keys carry 0 for
-// both, and virtual key 0 is the A key.
-TEST(VirtualKeyCode, MacKeys) {
-  const Case cases[] = {
-      {"a", Qt::Key_A, kNone, 1, 0x00, kMacOs, 65},
-      {"option+a", Qt::Key_A, Qt::AltModifier, 1, 0x00, kMacOs, 65},
-      {"shift+1", Qt::Key_Exclam, kShift, 1, 0x12, kMacOs, 49},
-      {"shift+5", Qt::Key_Percent, kShift, 1, 0x17, kMacOs, 53},
-      {"shift+0", Qt::Key_ParenRight, kShift, 1, 0x1d, kMacOs, 48},
-      {"AZERTY ',' at the US m", Qt::Key_Comma, kNone, 1, 0x2e, kMacOs, 188},
-      {"Russian 'ф' on the A key", 0x0424, kNone, 1, 0x00, kMacOs, 65},
-      {"Russian 'я' on the Z key", 0x042f, kNone, 1, 0x06, kMacOs, 90},
-      {"keypad 1", Qt::Key_1, kKeypad, 1, 0x53, kMacOs, 97},
-      {"left arrow, flagged as keypad", Qt::Key_Left, kKeypad, 1, 0x7b, kMacOs, 37},
-      {"F1", Qt::Key_F1, kNone, 1, 0x7a, kMacOs, 112},
-      {"shift key", Qt::Key_Shift, kShift, 0, 0, kMacOs, 16},
-      {"Russian 'ф' synthesised", 0x0424, kNone, 0, 0, kMacOs, 0},
-  };
-  expectCodes(cases);
-}
-
-TEST(VirtualKeyCode, WindowsKeysPassTheirNativeCode) {
-  const Case cases[] = {
-      {"a", Qt::Key_A, kNone, 30, 0x41, kWindows, 65},
-      {"shift+1", Qt::Key_Exclam, kShift, 2, 0x31, kWindows, 49},
-      {"Russian 'ф'", 0x0424, kNone, 30, 0x41, kWindows, 65},
-      {"numpad 1, Num Lock on", Qt::Key_1, kKeypad, 79, 0x61, kWindows, 97},
-      {"numpad 1, Num Lock off", Qt::Key_End, kKeypad, 79, 0x23, kWindows, 35},
-      {"German 'ü'", 0x00dc, kNone, 26, 0xba, kWindows, 186},
-      {"media key without a native code", Qt::Key_VolumeUp, kNone, 0, 0, kWindows, 175},
-      {"character from an input method", 0, kNone, 0, 'A', kWindows, 0},
-  };
-  expectCodes(cases);
-}
-
 // Events that Qt synthesises (QTest among them) carry no native codes.
 TEST(VirtualKeyCode, SynthesisedKeysGoByQtKey) {
   const Case cases[] = {
@@ -285,24 +250,18 @@ TEST(VirtualKeyCode, OnlyLettersAndMainRowDigitsReachTheirRanges) {
                                   {0x01020000, 0x0102000f}};
   constexpr Qt::KeyboardModifiers kModifierSets[] = {
       kNone, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier, kKeypad};
-  constexpr std::array<quint32, 10> kMacDigitKeys = {0x12, 0x13, 0x14, 0x15, 0x16,
-                                                     0x17, 0x19, 0x1a, 0x1c, 0x1d};
   auto isMainRowDigitPlace = [&](KeySource source, quint32 native) {
-    return (source == kX11OrWayland && native >= 10 && native <= 19) ||
-           (source == kMacOs && std::ranges::find(kMacDigitKeys, native) != kMacDigitKeys.end());
+    return source == kX11OrWayland && native >= 10 && native <= 19;
   };
   int violations = 0;
   std::string first;
-  for (const KeySource source : {kX11OrWayland, kMacOs, kOther}) {
-    // The native code is the X key code on X11 and the virtual key on macOS; the keys of the
-    // main block all lie below 128 on both.
+  for (const KeySource source : {kX11OrWayland, kOther}) {
+    // The native code is the X key code; the keys of the main block all lie below 128.
     for (quint32 native = 0; native < 128; ++native) {
-      const quint32 scanCode = source == kMacOs ? 1 : native;
-      const quint32 virtualKey = source == kMacOs ? native : 0;
       for (const KeyRange range : kQtKeys) {
         for (int key = range.first; key <= range.last; ++key) {
           for (const Qt::KeyboardModifiers modifiers : kModifierSets) {
-            const int code = virtualKeyCode({key, modifiers, scanCode, virtualKey, source});
+            const int code = virtualKeyCode({key, modifiers, native, 0, source});
             const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
             const bool digitPlace = !keypad && isMainRowDigitPlace(source, native);
             const bool levelThree =
@@ -325,8 +284,7 @@ TEST(KeySourceFor, NamesThePlatformPlugins) {
   EXPECT_EQ(keySourceFor(u"xcb"), kX11OrWayland);
   EXPECT_EQ(keySourceFor(u"wayland"), kX11OrWayland);
   EXPECT_EQ(keySourceFor(u"wayland-egl"), kX11OrWayland);
-  EXPECT_EQ(keySourceFor(u"windows"), kWindows);
-  EXPECT_EQ(keySourceFor(u"cocoa"), kMacOs);
+  EXPECT_EQ(keySourceFor(u"windows"), kOther);
   EXPECT_EQ(keySourceFor(u"offscreen"), kOther);
   EXPECT_EQ(keySourceFor(u""), kOther);
 }

@@ -6,11 +6,11 @@
 #   runtime_error_test.sh PROGRAM.exe WINE_PREFIX ARTIFACT_DIR
 set -euo pipefail
 program=$1 prefix=$2 artifacts=$3
-tools="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/../../../tools/e2e"
-# shellcheck source=SCRIPTDIR/../../../tools/e2e/xsession.sh
-source "$tools/xsession.sh"
-# shellcheck source=SCRIPTDIR/../../../tools/e2e/wine_window.sh
-source "$tools/wine_window.sh"
+harness="$(dirname "${BASH_SOURCE[0]}")/../../harness"
+# shellcheck source=SCRIPTDIR/../../harness/xsession.sh
+source "$harness/xsession.sh"
+# shellcheck source=SCRIPTDIR/../../harness/wine_window.sh
+source "$harness/wine_window.sh"
 
 readonly BOX_CAPTION="Flurb Cards"
 

@@ -20,10 +20,11 @@
 # five minutes on two cores.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+harness="$here/../tests/harness/desktops"
 desktops="openbox mutter kwin sway weston"
 scales="1 2"
 clients="auto x11 wayland"
-build="$here/../../build/dev"
+build="$here/../build/dev"
 artifacts=""
 install=no
 while getopts "d:s:c:o:b:i" option; do
@@ -63,12 +64,12 @@ run_case() {
   rm -rf -- "$case_dir"
   mkdir -p -- "$case_dir"
   (
-    # shellcheck source=tools/e2e/desktops/common.sh
-    source "$here/desktops/common.sh"
-    # shellcheck source=tools/e2e/desktops/card_case.sh
-    source "$here/desktops/card_case.sh"
+    # shellcheck source=tests/harness/desktops/common.sh
+    source "$harness/common.sh"
+    # shellcheck source=tests/harness/desktops/card_case.sh
+    source "$harness/card_case.sh"
     # shellcheck source=/dev/null
-    source "$here/desktops/$desktop.sh"
+    source "$harness/$desktop.sh"
     DM_WORK=$(mktemp -d "${TMPDIR:-/tmp}/flurb-desktop.XXXXXX")
     chmod 755 "$DM_WORK"
     trap 'dm_stop_all; rm -rf -- "$DM_WORK"' EXIT
@@ -94,7 +95,7 @@ passed() {
 }
 
 if [[ $install == yes ]]; then
-  bash "$here/../install-packages.sh" "$here/../desktop-packages.txt" >&2
+  bash "$here/install-packages.sh" "$here/desktop-packages.txt" >&2
 fi
 mkdir -p -- "$artifacts"
 table="$artifacts/matrix.txt"

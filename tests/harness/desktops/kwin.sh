@@ -5,7 +5,7 @@
 # capability that a container may refuse; a copy runs without it. Keys go through kwin's
 # fake-input protocol, screenshots through its D-Bus service, both allowed by environment.
 
-# shellcheck source=tools/e2e/desktops/evdev_keys.sh
+# shellcheck source=tests/harness/desktops/evdev_keys.sh
 source "$(dirname "${BASH_SOURCE[0]}")/evdev_keys.sh"
 
 desk_run_as() {

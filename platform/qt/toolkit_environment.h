@@ -1,0 +1,16 @@
+#pragma once
+
+#include "session_platform.h"
+
+namespace flurb::platform::qt {
+
+// Settles what the toolkit will read from the environment before it starts, so that it neither
+// fails in ways of its own nor waits without end: a platform that shows no window on a desktop
+// ends the program here with one sentence and status 1; the platform is chosen for the desktop;
+// a scale factor that is not a positive number is ignored; a session bus that never answers is
+// left out, and so is a missing one (or the bus library would launch its own); threads get
+// stacks small enough for a tight memory limit. Answers what the session gave, for the
+// start-up failure messages.
+SessionFacts settleToolkitEnvironment();
+
+}  // namespace flurb::platform::qt
