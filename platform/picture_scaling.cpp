@@ -108,6 +108,9 @@ Picture resampled(const Picture& source, PixelSize size) {
 }
 
 Picture pictureForDevice(const Picture& picture, double ratio, PixelSize size) {
+  if (size.width <= 0 || size.height <= 0) {
+    return {0, 0, {}};
+  }
   std::optional<Picture> rendering;
   double scale = 1;
   if (picture.store() != nullptr && ratio > 1) {
