@@ -1,3 +1,5 @@
+#include <malloc.h>
+
 #include <array>
 #include <memory>
 #include <string>
@@ -33,11 +35,14 @@ QIcon programIcon() {
 // The program has no command line: the toolkit's own options (-display, -platform...) are not
 // passed on to it, so no argument changes what the program does.
 int main() {
+  // A card at a high device pixel ratio passes through buffers of several megabytes; with a fixed
+  // threshold they are handed back to the system when freed instead of staying resident.
+  constexpr int kLargeBlock = 256 * 1024;
+  mallopt(M_MMAP_THRESHOLD, kLargeBlock);
   namespace qt = flurb::platform::qt;
   qt::exitOnTerminationSignals();
   flurb::platform::setProductName(flurb::app::kProductName);
   qt::exitCleanlyOnToolkitFailure(qt::settleToolkitEnvironment());
-  qt::leaveScalingToTheWindow();
   std::string executable = flurb::app::kExecutableName;
   int toolkitArgumentCount = 1;
   std::array<char*, 2> toolkitArguments{executable.data(), nullptr};
@@ -53,7 +58,7 @@ int main() {
   flurb::platform::ScreenArea screen;
   const bool screenKnown = qt::runHandler(
       [&] {
-        window = std::make_unique<flurb::cards::CardWindow>(qt::screenTwipsPerPixel());
+        window = std::make_unique<flurb::cards::CardWindow>(qt::screenDevicePixelRatio());
         screen = qt::primaryScreenArea();
       },
       qt::showRuntimeError);

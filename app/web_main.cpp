@@ -12,15 +12,12 @@
 
 namespace {
 
-// CSS pixels: the page lays the card out at 96 to the inch and draws it at the device's ratio.
-constexpr double kTwipsPerCssPixel = 15;
-
 // What the handlers use; the page lives on after main returns, and all of this with it.
 struct Program {
   flurb::platform::web::SitePictures pictures;
   flurb::platform::ClassicColours colours;
   flurb::platform::ClockSeededRandom random;
-  flurb::cards::CardWindow window{kTwipsPerCssPixel};
+  flurb::cards::CardWindow window;
 };
 
 }  // namespace

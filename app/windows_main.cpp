@@ -31,7 +31,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
         toolWindow = std::make_unique<win32::ToolWindow>(
             instance, flurb::cards::description::kWindow.caption);
         // Sizes in twips become pixels at the resolution of the monitor the window is on.
-        window = std::make_unique<flurb::cards::CardWindow>(toolWindow->twipsPerPixel());
+        window = std::make_unique<flurb::cards::CardWindow>(toolWindow->devicePixelRatio());
         screen = win32::primaryScreen(window->twipsPerPixel());
       },
       win32::showErrorBox);

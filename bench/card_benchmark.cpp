@@ -1,5 +1,6 @@
 // How long a key's card takes, from the key code to the finished client-area image: the
-// handler (a letter decodes its picture anew every time) and the full repaint.
+// handler (a letter decodes its picture anew every time) and the full repaint; on a screen that
+// scales, the picture's rendering at the ratio, or the next larger one reduced.
 
 #include <benchmark/benchmark.h>
 
@@ -15,11 +16,11 @@
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15;
-
 struct Window {
-  Window() { cards.setFrameExtents({.left = 1, .right = 1, .top = 20, .bottom = 1}); }
-  flurb::cards::CardWindow cards{kTwipsPerPixel};
+  explicit Window(double devicePixelRatio) : cards(devicePixelRatio) {
+    cards.setFrameExtents({.left = 1, .right = 1, .top = 20, .bottom = 1});
+  }
+  flurb::cards::CardWindow cards;
   flurb::resources::LetterPictureStore pictures;
   QImage canvas{cards.clientPixels().width, cards.clientPixels().height, QImage::Format_RGB32};
 
@@ -32,8 +33,8 @@ struct Window {
   }
 };
 
-void keysInTurn(benchmark::State& state, char first, char last) {
-  Window window;
+void keysInTurn(benchmark::State& state, char first, char last, double devicePixelRatio = 1) {
+  Window window(devicePixelRatio);
   char key = first;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the benchmark loop idiom
     window.pressAndPaint(key);
@@ -45,6 +46,12 @@ void keysInTurn(benchmark::State& state, char first, char last) {
 void letterCard(benchmark::State& state) {
   keysInTurn(state, 'A', 'Z');
 }
+void letterCardAtRatio2(benchmark::State& state) {
+  keysInTurn(state, 'A', 'Z', 2);
+}
+void letterCardBetweenRenderings(benchmark::State& state) {
+  keysInTurn(state, 'A', 'Z', 1.1);
+}
 void numberCard(benchmark::State& state) {
   keysInTurn(state, '0', '9');
 }
@@ -53,6 +60,8 @@ void ignoredKey(benchmark::State& state) {
 }
 
 BENCHMARK(letterCard)->Unit(benchmark::kMillisecond);
+BENCHMARK(letterCardAtRatio2)->Unit(benchmark::kMillisecond);
+BENCHMARK(letterCardBetweenRenderings)->Unit(benchmark::kMillisecond);
 BENCHMARK(numberCard)->Unit(benchmark::kMillisecond);
 BENCHMARK(ignoredKey)->Unit(benchmark::kMillisecond);
 

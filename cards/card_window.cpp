@@ -9,20 +9,20 @@ namespace {
 
 template <std::size_t... Index>
 std::array<platform::Dot, description::kDotCount> makeDots(
-    double twipsPerPixel, std::index_sequence<Index...> /*indices*/) {
-  return {platform::Dot(description::kDotPlaces.at(Index), twipsPerPixel, description::kDotFill,
+    const platform::PixelScale& scale, std::index_sequence<Index...> /*indices*/) {
+  return {platform::Dot(description::kDotPlaces.at(Index), scale, description::kDotFill,
                         description::kDotBorder)...};
 }
 
 }  // namespace
 
-CardWindow::CardWindow(double twipsPerPixel)
-    : platform::Window(description::kWindow, twipsPerPixel),
-      focusBox(description::kFocusBoxPlace, twipsPerPixel, description::kFocusBoxBack),
-      pictureFrame(description::kPictureFramePlace, twipsPerPixel),
-      dots(makeDots(twipsPerPixel, std::make_index_sequence<description::kDotCount>())),
-      digitLabel(description::kDigitLabelPlace, twipsPerPixel, description::digitLabelLook()),
-      letterLabel(description::kLetterLabelPlace, twipsPerPixel, description::letterLabelLook()) {
+CardWindow::CardWindow(double devicePixelRatio)
+    : platform::Window(description::kWindow, devicePixelRatio),
+      focusBox(description::kFocusBoxPlace, scale(), description::kFocusBoxBack),
+      pictureFrame(description::kPictureFramePlace, scale()),
+      dots(makeDots(scale(), std::make_index_sequence<description::kDotCount>())),
+      digitLabel(description::kDigitLabelPlace, scale(), description::digitLabelLook()),
+      letterLabel(description::kLetterLabelPlace, scale(), description::letterLabelLook()) {
   for (platform::Dot& dot : dots) {
     dot.visible = false;
   }

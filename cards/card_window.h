@@ -12,7 +12,8 @@ namespace flurb::cards {
 // The card window and its thirteen controls, as the window description creates them.
 class CardWindow final : public platform::Window {
  public:
-  explicit CardWindow(double twipsPerPixel);
+  // Logical pixels of 15 twips, drawn with that many device pixels each (1 at 96 dots per inch).
+  explicit CardWindow(double devicePixelRatio = 1);
 
   platform::FocusBox focusBox;
   platform::PictureFrame pictureFrame;

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
+#include "picture_scaling.h"
 #include "twips.h"
 
 namespace flurb::platform {
 
 int Control::toPixels(double twips) const {
-  return twipsToPixels(twips, twipsPerPixel_);
+  return twipsToPixels(twips, scale_.twipsPerPixel());
 }
 
 PixelRect Control::pixelRect() const {
@@ -33,17 +34,25 @@ void Label::draw(Canvas& canvas, const SystemColours& colours) const {
 }
 
 double PictureFrame::width() const {
-  return picture_ ? picture_->width() * twipsPerPixel() : Control::width();
+  return picture_ ? picture_->width() * kTwipsPerLogicalPixel : Control::width();
 }
 
 double PictureFrame::height() const {
-  return picture_ ? picture_->height() * twipsPerPixel() : Control::height();
+  return picture_ ? picture_->height() * kTwipsPerLogicalPixel : Control::height();
 }
 
 void PictureFrame::draw(Canvas& canvas, const SystemColours& /*colours*/) const {
-  if (picture_) {
-    canvas.drawPicture(toPixels(left), toPixels(top), *picture_);
+  if (!picture_) {
+    return;
   }
+  const PixelRect rect = pixelRect();
+  if (scale().devicePixelRatio() == 1.0) {
+    canvas.drawPicture(rect.left, rect.top, *picture_);
+    return;
+  }
+  canvas.drawPicture(
+      rect.left, rect.top,
+      pictureForDevice(*picture_, scale().devicePixelRatio(), {rect.width, rect.height}));
 }
 
 void Dot::draw(Canvas& canvas, const SystemColours& colours) const {

@@ -7,6 +7,7 @@
 #include "colour.h"
 #include "geometry.h"
 #include "picture.h"
+#include "twips.h"
 
 namespace flurb::platform {
 
@@ -23,12 +24,12 @@ struct ControlPlace {
 // function.
 class Control {
  public:
-  Control(const ControlPlace& place, double twipsPerPixel)
+  Control(const ControlPlace& place, const PixelScale& scale)
       : left(place.left),
         top(place.top),
         designWidth_(place.width),
         designHeight_(place.height),
-        twipsPerPixel_(twipsPerPixel) {}
+        scale_(scale) {}
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
   Control(Control&&) = delete;
@@ -44,16 +45,16 @@ class Control {
 
   virtual void draw(Canvas& canvas, const SystemColours& colours) const = 0;
 
-  // The control's rectangle in client pixels; each edge is rounded on its own so neighbours
-  // meet without gaps.
+  // The control's rectangle in the client area's device pixels; each edge is rounded on its own so
+  // neighbours meet without gaps.
   PixelRect pixelRect() const;
   int toPixels(double twips) const;
-  double twipsPerPixel() const { return twipsPerPixel_; }
+  const PixelScale& scale() const { return scale_; }
 
  private:
   double designWidth_;
   double designHeight_;
-  double twipsPerPixel_;
+  const PixelScale& scale_;
 };
 
 enum class BackStyle { kTransparent, kOpaque };
@@ -69,19 +70,19 @@ struct LabelLook {
 // and cut off at its edges.
 class Label final : public Control {
  public:
-  Label(const ControlPlace& place, double twipsPerPixel, LabelLook labelLook)
-      : Control(place, twipsPerPixel), look(std::move(labelLook)) {}
+  Label(const ControlPlace& place, const PixelScale& scale, LabelLook labelLook)
+      : Control(place, scale), look(std::move(labelLook)) {}
 
   std::u16string caption;
   const LabelLook look;
 
-  // The font's size in pixels at this window's resolution.
+  // The font's size in device pixels.
   int fontPixels() const;
   void draw(Canvas& canvas, const SystemColours& colours) const override;
 };
 
-// Shows its picture pixel for pixel and takes on the picture's size; with no picture it draws
-// nothing.
+// Shows its picture unstretched and takes on the picture's size in logical pixels; with no picture
+// it draws nothing. Above a device pixel ratio of 1 it draws the picture's sharper rendering.
 class PictureFrame final : public Control {
  public:
   using Control::Control;
@@ -101,8 +102,8 @@ class PictureFrame final : public Control {
 // A filled circle inscribed in its square, with a one-pixel outline inside the square.
 class Dot final : public Control {
  public:
-  Dot(const ControlPlace& place, double twipsPerPixel, Colour fill, Colour border)
-      : Control(place, twipsPerPixel), fillColor(fill), borderColor(border) {}
+  Dot(const ControlPlace& place, const PixelScale& scale, Colour fill, Colour border)
+      : Control(place, scale), fillColor(fill), borderColor(border) {}
 
   const Colour fillColor;
   const Colour borderColor;
@@ -113,8 +114,8 @@ class Dot final : public Control {
 // A plain square in its background colour that holds the keyboard focus.
 class FocusBox final : public Control {
  public:
-  FocusBox(const ControlPlace& place, double twipsPerPixel, Colour background)
-      : Control(place, twipsPerPixel), backColor(background) {}
+  FocusBox(const ControlPlace& place, const PixelScale& scale, Colour background)
+      : Control(place, scale), backColor(background) {}
 
   const Colour backColor;
 

@@ -38,6 +38,7 @@ Picture loadResPicture(const ResourceStore& store, std::u16string_view name, std
   if (!picture) {
     throw RuntimeError("the picture " + quoted(name) + " is damaged");
   }
+  picture->setSource(store, std::u16string(name));
   return std::move(*picture);
 }
 

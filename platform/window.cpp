@@ -1,24 +1,34 @@
 #include "window.h"
 
-#include "twips.h"
-
 namespace flurb::platform {
 
-// The client size is rounded like every other edge, halves up: at 120 dots per inch (12 twips a
-// pixel) 7305 x 7695 twips make 608.75 x 641.25 pixels and the client area 609 x 641.
-Window::Window(const WindowDescription& description, double twipsPerPixel)
+Window::Window(const WindowDescription& description, double devicePixelRatio)
     : caption(description.caption),
       backColor(description.backColor),
-      twipsPerPixel_(twipsPerPixel),
-      clientPixels_{twipsToPixels(description.clientWidth, twipsPerPixel),
-                    twipsToPixels(description.clientHeight, twipsPerPixel)} {}
+      clientWidth_(description.clientWidth),
+      clientHeight_(description.clientHeight),
+      scale_(devicePixelRatio) {}
+
+PixelSize Window::clientSize() const {
+  return {twipsToPixels(clientWidth_, kTwipsPerLogicalPixel),
+          twipsToPixels(clientHeight_, kTwipsPerLogicalPixel)};
+}
+
+// Rounded like every other edge, halves up: at a ratio of 1.25 (12 twips a device pixel) 7305 x
+// 7695 twips make 608.75 x 641.25 pixels and the client area 609 x 641, as the desktop gives it.
+PixelSize Window::clientPixels() const {
+  return {twipsToPixels(clientWidth_, twipsPerPixel()),
+          twipsToPixels(clientHeight_, twipsPerPixel())};
+}
 
 double Window::width() const {
-  return (clientPixels_.width + frame_.left + frame_.right) * twipsPerPixel_;
+  return clientSize().width * kTwipsPerLogicalPixel +
+         (frame_.left + frame_.right) * twipsPerPixel();
 }
 
 double Window::height() const {
-  return (clientPixels_.height + frame_.top + frame_.bottom) * twipsPerPixel_;
+  return clientSize().height * kTwipsPerLogicalPixel +
+         (frame_.top + frame_.bottom) * twipsPerPixel();
 }
 
 }  // namespace flurb::platform

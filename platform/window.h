@@ -6,6 +6,7 @@
 #include "colour.h"
 #include "controls.h"
 #include "geometry.h"
+#include "twips.h"
 
 namespace flurb::platform {
 
@@ -25,11 +26,11 @@ struct WindowDescription {
 };
 
 // A window with its controls. `left` and `top` place the outer (framed) corner on the screen;
-// `width()` and `height()` are the outer size, frame included: the client area and the frame as
-// they stand on the screen, in device pixels, turned into twips.
+// `width()` and `height()` are the outer size, frame included: the client area's twips and the
+// frame as it stands on the screen, in device pixels, turned into twips.
 class Window {
  public:
-  Window(const WindowDescription& description, double twipsPerPixel);
+  Window(const WindowDescription& description, double devicePixelRatio);
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
   Window(Window&&) = delete;
@@ -46,18 +47,24 @@ class Window {
 
   void setFrameExtents(const FrameExtents& frame) { frame_ = frame; }
   const FrameExtents& frameExtents() const { return frame_; }
-  // The client area's size in device pixels: the described twips to the nearest pixel, unless the
-  // desktop gave the window another size.
-  PixelSize clientPixels() const { return clientPixels_; }
-  void setClientPixels(const PixelSize& client) { clientPixels_ = client; }
-  double twipsPerPixel() const { return twipsPerPixel_; }
+  // The client area's size in logical pixels, and in device pixels (each to the nearest pixel).
+  PixelSize clientSize() const;
+  PixelSize clientPixels() const;
+  // Twips per device pixel.
+  double twipsPerPixel() const { return scale_.twipsPerPixel(); }
+  double devicePixelRatio() const { return scale_.devicePixelRatio(); }
+  // On a screen of another scale the window keeps its logical size and draws with more or fewer
+  // device pixels.
+  void setDevicePixelRatio(double ratio) { scale_.setDevicePixelRatio(ratio); }
+  const PixelScale& scale() const { return scale_; }
 
   // Every control, the frontmost first.
   virtual std::vector<const Control*> controlsFrontToBack() const = 0;
 
  private:
-  double twipsPerPixel_;
-  PixelSize clientPixels_;
+  double clientWidth_;  // twips
+  double clientHeight_;
+  PixelScale scale_;
   FrameExtents frame_;
 };
 

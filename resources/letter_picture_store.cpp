@@ -1,5 +1,6 @@
 #include "letter_picture_store.h"
 
+#include <algorithm>
 #include <array>
 
 #include <QResource>
@@ -22,24 +23,58 @@ bool namesMatch(std::u16string_view requested, char16_t stored) {
   return requested.size() == 1 && asciiUpper(requested.front()) == stored;
 }
 
+// The scales of the renderings, in hundredths, as their folders are named.
+constexpr std::array<int, 6> kRenderingPercents = {125, 150, 175, 200, 250, 300};
+constexpr double kPercent = 100.0;
+
+// The stored name, or 0 for a name that is none.
+char16_t storedName(std::u16string_view name) {
+  for (const char16_t stored : kStoredNames) {
+    if (namesMatch(name, stored)) {
+      return stored;
+    }
+  }
+  return 0;
+}
+
+std::optional<std::vector<std::uint8_t>> entryBytes(const QString& path) {
+  const QResource entry(path);
+  if (!entry.isValid()) {
+    return std::nullopt;
+  }
+  // Bytes that do not unpack come back empty, and the load reports the picture as damaged.
+  const QByteArray bytes = entry.uncompressedData();
+  const auto* first = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+  return std::vector<std::uint8_t>(first, first + bytes.size());
+}
+
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> LetterPictureStore::findBitmap(
     std::u16string_view name) const {
-  for (const char16_t stored : kStoredNames) {
-    if (!namesMatch(name, stored)) {
-      continue;
-    }
-    const QResource entry(QStringLiteral(":/flurb/letters/%1.dib").arg(QChar(stored)));
-    if (!entry.isValid()) {
-      return std::nullopt;
-    }
-    // Bytes that do not unpack come back empty, and the load reports the picture as damaged.
-    const QByteArray bytes = entry.uncompressedData();
-    const auto* first = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-    return std::vector<std::uint8_t>(first, first + bytes.size());
+  const char16_t stored = storedName(name);
+  if (stored == 0) {
+    return std::nullopt;
   }
-  return std::nullopt;
+  return entryBytes(QStringLiteral(":/flurb/letters/%1.dib").arg(QChar(stored)));
+}
+
+std::optional<platform::Rendering> LetterPictureStore::findRendering(std::u16string_view name,
+                                                                     double ratio) const {
+  const char16_t stored = storedName(name);
+  if (stored == 0) {
+    return std::nullopt;
+  }
+  const auto* const reaching =
+      std::find_if(kRenderingPercents.begin(), kRenderingPercents.end(),
+                   [ratio](int percent) { return percent / kPercent >= ratio; });
+  const int percent = reaching != kRenderingPercents.end() ? *reaching : kRenderingPercents.back();
+  auto bytes =
+      entryBytes(QStringLiteral(":/flurb/letters/%1/%2.dib").arg(percent).arg(QChar(stored)));
+  if (!bytes) {
+    return std::nullopt;
+  }
+  return platform::Rendering{percent / kPercent, std::move(*bytes)};
 }
 
 }  // namespace flurb::resources

@@ -15,6 +15,9 @@ namespace flurb::resources {
 class LetterPictureStore final : public platform::ResourceStore {
  public:
   std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view name) const override;
+  // Rendered from the drawings at build time at 1.25, 1.5, 1.75, 2, 2.5 and 3.
+  std::optional<platform::Rendering> findRendering(std::u16string_view name,
+                                                   double ratio) const override;
 };
 
 }  // namespace flurb::resources

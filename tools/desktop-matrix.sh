@@ -5,7 +5,7 @@
 # Xwayland's DISPLAY), leaving the choice of platform to the program ("auto") or forcing it
 # ("x11", "wayland"), and checks: the window is up, takes the keys (focused), stands centred,
 # '7' shows seven dots and a letter key its card (the model's image, pixel for pixel, where
-# nothing rescales the window: "7+K"; elsewhere the letter's picture at its own pixel size: "7+k"),
+# nothing rescales the window: "7+K"; elsewhere no dot of the number card beside it: "7+k"),
 # and the desktop's close ends it (exit status / time) with nothing left running. Prints a table
 # of the results; screenshots and logs stay in the artefact folder.
 #

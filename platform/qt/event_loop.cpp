@@ -11,13 +11,19 @@
 #include "platform/product_name.h"
 #include "platform/runtime_error.h"
 #include "platform/twips.h"
-#include "qt_screen.h"
 #include "termination_signals.h"
 #include "x11_window_manager.h"
 
 namespace flurb::platform::qt {
-
 namespace {
+
+// Where the client area stands in Qt's coordinates: the outer corner and the frame in logical
+// pixels.
+QPoint logicalClientCorner(const Window& window) {
+  const FrameExtents& frame = window.frameExtents();
+  return {twipsToPixels(window.left + frame.left * window.twipsPerPixel(), kTwipsPerLogicalPixel),
+          twipsToPixels(window.top + frame.top * window.twipsPerPixel(), kTwipsPerLogicalPixel)};
+}
 
 // A message box needs a screen of some size at a sane scale on a desktop's window system;
 // without them it never shows, and waiting for it would never end.
@@ -68,11 +74,7 @@ int runWindow(Window& window, const FocusBox& focusBox, const QIcon& icon,
   }
   // Left and Top place the outer corner, but before the first show Qt places the client area
   // at whatever point it is given: place the client inside the frame the desktop will draw.
-  const FrameExtents& frame = window.frameExtents();
-  const QPoint client(twipsToPixels(window.left, window.twipsPerPixel()) + frame.left,
-                      twipsToPixels(window.top, window.twipsPerPixel()) + frame.top);
-  widget.setGeometry(QRect(toQtCoordinates(client), widget.size()));
-  placeInDevicePixels(widget, client);
+  widget.setGeometry(QRect(logicalClientCorner(window), widget.size()));
   widget.show();
   widget.activateWindow();
   widget.focusTheFocusBox();

@@ -5,6 +5,7 @@
 
 #include "platform/runtime_error.h"
 #include "platform/twips.h"
+#include "x11_window_manager.h"
 
 namespace flurb::platform::qt {
 namespace {
@@ -17,39 +18,24 @@ const QScreen& primaryScreen() {
   return *screen;
 }
 
-double screenDotsPerInch() {
-  const QScreen& screen = primaryScreen();
-  return screen.logicalDotsPerInch() * screen.devicePixelRatio();
-}
-
 }  // namespace
 
-void leaveScalingToTheWindow() {
-  if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING")) {
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-  }
-}
-
-double screenTwipsPerPixel() {
-  return twipsPerPixel(screenDotsPerInch());
+double screenDevicePixelRatio() {
+  return primaryScreen().devicePixelRatio();
 }
 
 ScreenArea primaryScreenArea() {
   const QScreen& screen = primaryScreen();
-  // Qt keeps a screen's corner in device pixels and scales only its size.
-  const QRect qtGeometry = screen.geometry();
-  const QSize devicePixels = qtGeometry.size() * screen.devicePixelRatio();
-  const double perPixel = screenTwipsPerPixel();
-  return {.left = qtGeometry.left() * perPixel,
-          .top = qtGeometry.top() * perPixel,
-          .width = devicePixels.width() * perPixel,
-          .height = devicePixels.height() * perPixel};
-}
-
-QPoint toQtCoordinates(QPoint devicePoint) {
-  const QScreen& screen = primaryScreen();
-  const QPoint corner = screen.geometry().topLeft();
-  return corner + (devicePoint - corner) / screen.devicePixelRatio();
+  QRect geometry = screen.geometry();
+  if (geometry.isEmpty()) {
+    if (const auto x11Screen = x11ScreenPixels()) {
+      geometry = QRect(QPoint(0, 0), *x11Screen / screen.devicePixelRatio());
+    }
+  }
+  return {.left = geometry.left() * kTwipsPerLogicalPixel,
+          .top = geometry.top() * kTwipsPerLogicalPixel,
+          .width = geometry.width() * kTwipsPerLogicalPixel,
+          .height = geometry.height() * kTwipsPerLogicalPixel};
 }
 
 }  // namespace flurb::platform::qt

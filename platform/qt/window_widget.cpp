@@ -1,11 +1,13 @@
 #include "window_widget.h"
 
+#include <QBackingStore>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWindow>
 
 #include "key_codes.h"
+#include "platform/twips.h"
 #include "render.h"
 #include "wayland_keyboard_map.h"
 #include "x11_keyboard_map.h"
@@ -13,9 +15,13 @@
 namespace flurb::platform::qt {
 namespace {
 
-QRect inQtCoordinates(const PixelRect& rect, double ratio) {
-  return QRectF(rect.left / ratio, rect.top / ratio, rect.width / ratio, rect.height / ratio)
-      .toRect();
+// A control's rectangle in Qt's coordinates, which count logical pixels.
+QRect logicalRect(const Control& control) {
+  const auto pixels = [](double twips) { return twipsToPixels(twips, kTwipsPerLogicalPixel); };
+  const int left = pixels(control.left);
+  const int top = pixels(control.top);
+  return {left, top, pixels(control.left + control.width()) - left,
+          pixels(control.top + control.height()) - top};
 }
 
 KeySource keySource() {
@@ -35,7 +41,7 @@ class FocusBoxWidget final : public QWidget {
  public:
   FocusBoxWidget(QWidget& parent, const FocusBox& box, KeyDownHandler onKeyDown)
       : QWidget(&parent), onKeyDown_(std::move(onKeyDown)) {
-    setGeometry(inQtCoordinates(box.pixelRect(), parent.devicePixelRatioF()));
+    setGeometry(logicalRect(box));
     setFocusPolicy(Qt::StrongFocus);
     // The window paints this square itself, in the focus box's colour.
     setAttribute(Qt::WA_NoSystemBackground);
@@ -89,19 +95,21 @@ WindowWidget::WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHand
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
   setWindowTitle(QString::fromStdU16String(window.caption));
-  // Qt sizes the window in its own coordinates, device pixels divided by the ratio; where that
-  // ratio is not 1 not every device size can be had, and the model takes on the one Qt gives.
-  const double ratio = devicePixelRatioF();
-  const PixelSize client = window.clientPixels();
-  const QSize qtSize = QSizeF(client.width / ratio, client.height / ratio).toSize();
-  setFixedSize(qtSize);
-  const QSize devicePixels = qtSize * ratio;
-  window.setClientPixels({devicePixels.width(), devicePixels.height()});
+  const PixelSize client = window.clientSize();
+  setFixedSize(client.width, client.height);
   // openbox offers minimise whatever the hints say, and Qt's own title bar on Wayland offers it
   // too, while the window has no taskbar button to come back by (and weston no taskbar): it
   // comes back at once, as if the desktop had refused. On Wayland only the window's own
   // request tells of a minimise; it never reaches the widget as a state change.
   create();
+  window.setDevicePixelRatio(devicePixelRatioF());
+  // Another screen, or a new scale of this one (Xft.dpi from the settings daemon changes the
+  // screen's size in Qt's coordinates).
+  connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen* screen) {
+    watchScreen(screen);
+    followScale();
+  });
+  watchScreen(windowHandle()->screen());
   connect(windowHandle(), &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
     if (state == Qt::WindowMinimized) {
       comeBack_.start();
@@ -113,9 +121,41 @@ void WindowWidget::focusTheFocusBox() {
   focusBoxWidget_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
+void WindowWidget::watchScreen(QScreen* screen) {
+  disconnect(screenWatch_);
+  if (screen != nullptr) {
+    screenWatch_ = connect(screen, &QScreen::geometryChanged, this, [this] { followScale(); });
+  }
+}
+
+void WindowWidget::followScale() {
+  const double ratio = devicePixelRatioF();
+  if (ratio == window_.devicePixelRatio()) {
+    return;
+  }
+  window_.setDevicePixelRatio(ratio);
+  // On X11 Qt keeps the window's old device size, and its painting surface, at a new ratio; made a
+  // pixel larger and back, the window takes on the device size of its logical one, and the
+  // surface is made anew at that size.
+  // Not while a paint event is running, which may be where the new ratio shows first.
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+    QTimer::singleShot(0, this, [this] {
+      // The model's size: Qt's own may have lost a pixel to rounding at a ratio such as 2.01.
+      const PixelSize client = window_.clientSize();
+      const QSize logical(client.width, client.height);
+      setFixedSize(logical + QSize(1, 1));
+      setFixedSize(logical);
+      backingStore()->resize(logical);
+      update();
+    });
+  }
+  update();
+}
+
 void WindowWidget::paintEvent(QPaintEvent* /*event*/) {
-  // Drawn in device pixels, then handed over at the widget's own ratio: Qt copies it one for
-  // one and scales nothing.
+  // Drawn in device pixels at the ratio of the screen the window stands on now, then handed over
+  // at that ratio: Qt copies it one for one and scales nothing.
+  followScale();
   QImage client = renderWindow(window_);
   client.setDevicePixelRatio(devicePixelRatioF());
   QPainter painter(this);

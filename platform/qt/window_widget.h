@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -13,8 +14,8 @@ namespace flurb::platform::qt {
 using KeyDownHandler = std::function<void(std::int16_t& keyCode, std::int16_t& shift)>;
 
 // The real window: a thin adapter that paints the window model and passes the focus box's key
-// presses to the program. It draws the model's device pixels one for one, whatever Qt's device
-// pixel ratio, and tells the model the client size it really gets.
+// presses to the program. It keeps the model's logical size and draws the model's device pixels
+// one for one at whatever device pixel ratio Qt gives the window, on any screen.
 class WindowWidget final : public QWidget {
  public:
   WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHandler onKeyDown);
@@ -28,7 +29,12 @@ class WindowWidget final : public QWidget {
   bool focusNextPrevChild(bool next) override;
 
  private:
-  const Window& window_;
+  // Draws at the ratio the window has now, and keeps the logical size where the ratio changed.
+  void followScale();
+  void watchScreen(QScreen* screen);
+
+  Window& window_;
+  QMetaObject::Connection screenWatch_;
   QWidget* focusBoxWidget_;
   QTimer comeBack_;
 };

@@ -4,13 +4,11 @@
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QWidget>
-#include <QWindow>
 
 #if QT_CONFIG(xcb)
 #include <poll.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <memory>
@@ -210,18 +208,13 @@ void markAsToolWindow(QWidget& window) {
   xcb_flush(connection);
 }
 
-void placeInDevicePixels(QWidget& window, QPoint clientCorner) {
+std::optional<QSize> x11ScreenPixels() {
   xcb_connection_t* connection = x11Connection();
   if (connection == nullptr) {
-    return;
+    return std::nullopt;
   }
-  // Qt would move the window to its own rounding of the place when it first shows it; handed
-  // over now, it does not.
-  window.windowHandle()->setGeometry(window.geometry());
-  const std::array<std::int32_t, 2> corner{clientCorner.x(), clientCorner.y()};
-  xcb_configure_window(connection, static_cast<xcb_window_t>(window.winId()),
-                       XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, corner.data());
-  xcb_flush(connection);
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+  return QSize(screen->width_in_pixels, screen->height_in_pixels);
 }
 
 #else
@@ -237,7 +230,9 @@ std::optional<FrameExtents> requestFrameExtents(QWidget& /*window*/) {
 
 void markAsToolWindow(QWidget& /*window*/) {}
 
-void placeInDevicePixels(QWidget& /*window*/, QPoint /*clientCorner*/) {}
+std::optional<QSize> x11ScreenPixels() {
+  return std::nullopt;
+}
 
 #endif
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <optional>
 
-#include <QPoint>
+#include <QSize>
 
 #include "platform/window.h"
 
@@ -27,9 +27,8 @@ std::unique_ptr<QAbstractNativeEventFilter> closeWhenDestroyedFromOutside(const 
 // small frame of a utility window where the window manager offers one.
 void markAsToolWindow(QWidget& window);
 
-// Puts the (not yet shown) window's client area at that point of the desktop in device pixels.
-// At a device pixel ratio of 2 Qt's own coordinates reach only every other device pixel; on X11
-// the window is placed exactly. Elsewhere Qt's placement stands.
-void placeInDevicePixels(QWidget& window, QPoint clientCorner);
+// The X screen's own size in device pixels, which stands even while no output shows it; nothing
+// on other window systems.
+std::optional<QSize> x11ScreenPixels();
 
 }  // namespace flurb::platform::qt

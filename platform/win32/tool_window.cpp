@@ -86,8 +86,9 @@ ToolWindow::~ToolWindow() {
   }
 }
 
-double ToolWindow::twipsPerPixel() const {
-  return platform::twipsPerPixel(GetDpiForWindow(window_));
+double ToolWindow::devicePixelRatio() const {
+  constexpr double kLogicalDotsPerInch = 96;
+  return GetDpiForWindow(window_) / kLogicalDotsPerInch;
 }
 
 int ToolWindow::run(Window& model, const FocusBox& focusBox, const SystemColours& colours,
@@ -157,6 +158,12 @@ LRESULT ToolWindow::onWindowMessage(HWND window, UINT message, WPARAM wParam, LP
         return 0;
       }
       break;
+    case WM_DPICHANGED:
+      // The message carries the suggested window rectangle as a pointer.
+      followResolution(
+          HIWORD(wParam),
+          *reinterpret_cast<const RECT*>(lParam));  // NOLINT(performance-no-int-to-ptr)
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(exitStatus_);
       return 0;
@@ -164,6 +171,26 @@ LRESULT ToolWindow::onWindowMessage(HWND window, UINT message, WPARAM wParam, LP
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// On a monitor of another resolution the window keeps its logical size: the client area and the
+// focus box take on that resolution's device pixels, the frame its thickness there, and the
+// window the place Windows suggests.
+void ToolWindow::followResolution(UINT dotsPerInch, const RECT& suggested) {
+  constexpr double kLogicalDotsPerInch = 96;
+  model_->setDevicePixelRatio(dotsPerInch / kLogicalDotsPerInch);
+  model_->setFrameExtents(frameAround(dotsPerInch));
+  const FrameExtents& frame = model_->frameExtents();
+  const PixelSize client = model_->clientPixels();
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+               client.width + frame.left + frame.right, client.height + frame.top + frame.bottom,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (focusBoxWindow_ != nullptr) {
+    const PixelRect box = focusBox_->pixelRect();
+    SetWindowPos(focusBoxWindow_, nullptr, box.left, box.top, box.width, box.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  InvalidateRect(window_, nullptr, FALSE);
 }
 
 LRESULT ToolWindow::onFocusBoxMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

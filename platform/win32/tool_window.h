@@ -26,8 +26,8 @@ class ToolWindow {
   ToolWindow& operator=(ToolWindow&&) = delete;
   ~ToolWindow();
 
-  // From the resolution of the monitor the window stands on.
-  double twipsPerPixel() const;
+  // Device pixels to a logical pixel of 96 to the inch, on the monitor the window stands on.
+  double devicePixelRatio() const;
 
   struct Events {
     std::function<void()> onLoad;
@@ -46,6 +46,7 @@ class ToolWindow {
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onFocusBoxMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void followResolution(UINT dotsPerInch, const RECT& suggested);
   void paintClientArea() const;
   void paintFocusBox() const;
   // A run-time error ends the program after its message, with status 1.

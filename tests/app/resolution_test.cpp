@@ -5,6 +5,8 @@
 
 #include "app/startup.h"
 #include "cards/letter_card.h"
+#include "cards/number_card.h"
+#include "platform/qt/render.h"
 #include "support/pixels.h"
 #include "support/synthetic_pictures.h"
 
@@ -13,8 +15,8 @@ namespace {
 
 using cards::CardWindow;
 
-// Screens in device pixels: at the origin of the desktop, right of and below another screen, and
-// smaller than the window at the higher resolutions.
+// Screens in Qt's coordinates (logical pixels): at the origin of the desktop, right of and below
+// another screen, and smaller than the window.
 struct ScreenPixels {
   int left;
   int top;
@@ -22,12 +24,13 @@ struct ScreenPixels {
   int height;
 };
 constexpr std::array<ScreenPixels, 3> kScreens{{
-    {0, 0, 2560, 1600},
-    {1280, 400, 1920, 1200},
-    {0, 0, 640, 480},
+    {0, 0, 1707, 1067},
+    {1280, 400, 1280, 800},
+    {0, 0, 427, 320},
 }};
 
-// A frame as Windows draws it around a tool window: 3-pixel borders, a 19-pixel title bar.
+// A frame as Windows draws it around a tool window, in device pixels: 3-pixel borders, a 19-pixel
+// title bar.
 constexpr platform::FrameExtents kFrame{.left = 3, .right = 3, .top = 22, .bottom = 3};
 
 struct TwipsPlace {
@@ -35,8 +38,9 @@ struct TwipsPlace {
   double top;
 };
 
+// Every control in device pixels; the window and the pictures keep their twips.
 struct Resolution {
-  double twipsPerPixel{};
+  double devicePixelRatio{};
   QSize client{};
   QRect focusBox{};
   QRect pictureFrame{};  // before a picture is set
@@ -46,19 +50,19 @@ struct Resolution {
   QRect lastDot{};
   int letterFontPixels{};
   int digitFontPixels{};
-  double outerWidth{};  // twips, client and kFrame
+  double outerWidth{};  // twips: the logical client and kFrame
   double outerHeight{};
   std::array<TwipsPlace, kScreens.size()> centred{};
-  int wideLeft{};    // where a 450-pixel picture stands, centred
-  int narrowLeft{};  // a 405-pixel one ("I", "J")
-  int pictureTop{};
+  QRect widePicture{};    // a 450 x 293 picture, centred: it covers every dot
+  QRect narrowPicture{};  // a 405 x 293 one ("I", "J")
 };
 
-// 96, 120, 144 and 192 dots per inch. Each value is worked out by hand from the twips of the
-// window description: every edge to the nearest pixel, halves up.
+// 96 dots per inch and the scales of 120, 144, 192 and 288. Each value is worked out by hand from
+// the twips of the window description: 15 twips to a logical pixel, every edge to the nearest
+// device pixel, halves up.
 const Resolution kResolutions[] = {
     {
-        .twipsPerPixel = 15,
+        .devicePixelRatio = 1,
         .client = {487, 513},
         .focusBox = {456, 36, 17, 17},
         .pictureFrame = {10, 208, 473, 297},
@@ -70,13 +74,12 @@ const Resolution kResolutions[] = {
         .digitFontPixels = 333,
         .outerWidth = 7395,
         .outerHeight = 8070,
-        .centred = {{{15502, 7965}, {29902, 10965}, {1102, -435}}},
-        .wideLeft = 22,
-        .narrowLeft = 44,
-        .pictureTop = 208,
+        .centred = {{{9105, 3967}, {25102, 7965}, {-495, -1635}}},
+        .widePicture = {22, 208, 450, 293},
+        .narrowPicture = {44, 208, 405, 293},
     },
     {
-        .twipsPerPixel = 12,
+        .devicePixelRatio = 1.25,
         .client = {609, 641},  // 608.75 x 641.25
         .focusBox = {570, 45, 21, 21},
         .pictureFrame = {13, 260, 591, 371},
@@ -86,15 +89,14 @@ const Resolution kResolutions[] = {
         .lastDot = {513, 550, 51, 51},
         .letterFontPixels = 240,
         .digitFontPixels = 416,
-        .outerWidth = 7380,
-        .outerHeight = 7992,
-        .centred = {{{11670, 5604}, {23190, 8004}, {150, -1116}}},
-        .wideLeft = 83,
-        .narrowLeft = 105,
-        .pictureTop = 260,
+        .outerWidth = 7377,
+        .outerHeight = 7995,
+        .centred = {{{9114, 4005}, {25111, 8002}, {-486, -1597}}},
+        .widePicture = {26, 260, 563, 366},
+        .narrowPicture = {54, 260, 507, 366},
     },
     {
-        .twipsPerPixel = 10,
+        .devicePixelRatio = 1.5,
         .client = {731, 770},  // 730.5 x 769.5
         .focusBox = {684, 54, 26, 26},
         .pictureFrame = {15, 312, 710, 446},
@@ -104,15 +106,14 @@ const Resolution kResolutions[] = {
         .lastDot = {615, 660, 62, 62},
         .letterFontPixels = 288,
         .digitFontPixels = 500,
-        .outerWidth = 7370,
-        .outerHeight = 7950,
-        .centred = {{{9115, 4025}, {18715, 6025}, {-485, -1575}}},
-        .wideLeft = 144,
-        .narrowLeft = 166,
-        .pictureTop = 312,
+        .outerWidth = 7365,
+        .outerHeight = 7945,
+        .centred = {{{9120, 4030}, {25117, 8027}, {-480, -1572}}},
+        .widePicture = {31, 312, 675, 440},
+        .narrowPicture = {65, 312, 607, 440},
     },
     {
-        .twipsPerPixel = 7.5,
+        .devicePixelRatio = 2,
         .client = {974, 1026},
         .focusBox = {912, 72, 34, 34},
         .pictureFrame = {20, 416, 946, 594},
@@ -124,10 +125,26 @@ const Resolution kResolutions[] = {
         .digitFontPixels = 666,
         .outerWidth = 7350,
         .outerHeight = 7882.5,
-        .centred = {{{5925, 2059}, {13125, 3559}, {-1275, -2141}}},
-        .wideLeft = 265,
-        .narrowLeft = 288,
-        .pictureTop = 416,
+        .centred = {{{9127, 4061}, {25125, 8059}, {-472, -1541}}},
+        .widePicture = {40, 416, 900, 586},
+        .narrowPicture = {85, 416, 810, 586},
+    },
+    {
+        .devicePixelRatio = 3,
+        .client = {1461, 1539},
+        .focusBox = {1368, 108, 51, 51},
+        .pictureFrame = {30, 624, 1419, 891},
+        .digitLabel = {30, 24, 1395, 1494},
+        .letterLabel = {30, -96, 1395, 1161},
+        .firstDot = {126, 1128, 123, 123},
+        .lastDot = {1230, 1320, 123, 123},
+        .letterFontPixels = 576,
+        .digitFontPixels = 999,
+        .outerWidth = 7335,
+        .outerHeight = 7820,
+        .centred = {{{9135, 4092}, {25132, 8090}, {-465, -1510}}},
+        .widePicture = {59, 624, 1350, 879},
+        .narrowPicture = {126, 624, 1215, 879},
     },
 };
 
@@ -141,21 +158,23 @@ class FixedDraw final : public platform::RandomSource {
   static constexpr float kDraw = 0.66F;
 };
 
-platform::ScreenArea inTwips(const ScreenPixels& screen, double twipsPerPixel) {
-  return {.left = screen.left * twipsPerPixel,
-          .top = screen.top * twipsPerPixel,
-          .width = screen.width * twipsPerPixel,
-          .height = screen.height * twipsPerPixel};
+platform::ScreenArea inTwips(const ScreenPixels& screen) {
+  constexpr double kPerPixel = platform::kTwipsPerLogicalPixel;
+  return {.left = screen.left * kPerPixel,
+          .top = screen.top * kPerPixel,
+          .width = screen.width * kPerPixel,
+          .height = screen.height * kPerPixel};
 }
 
-TEST(Resolution, TwipsKeepTheirPlacesPicturesKeepTheirPixelsAndTheWindowStandsCentred) {
+TEST(Resolution, TwipsKeepTheirPlacesPicturesKeepTheirLogicalPixelsAndTheWindowStandsCentred) {
   const testing::SyntheticPictureStore pictures;
   FixedDraw random;
   for (const Resolution& row : kResolutions) {
-    SCOPED_TRACE(::testing::Message() << row.twipsPerPixel << " twips per pixel");
-    CardWindow window(row.twipsPerPixel);
+    SCOPED_TRACE(::testing::Message() << "device pixel ratio " << row.devicePixelRatio);
+    CardWindow window(row.devicePixelRatio);
     const platform::PixelSize client = window.clientPixels();
     EXPECT_EQ(QSize(client.width, client.height), row.client);
+    EXPECT_EQ(window.clientSize(), (platform::PixelSize{487, 513}));
     EXPECT_EQ(testing::toQRect(window.focusBox.pixelRect()), row.focusBox);
     EXPECT_EQ(testing::toQRect(window.pictureFrame.pixelRect()), row.pictureFrame);
     EXPECT_EQ(testing::toQRect(window.digitLabel.pixelRect()), row.digitLabel);
@@ -171,29 +190,40 @@ TEST(Resolution, TwipsKeepTheirPlacesPicturesKeepTheirPixelsAndTheWindowStandsCe
 
     for (std::size_t screen = 0; screen < kScreens.size(); ++screen) {
       SCOPED_TRACE(::testing::Message() << "screen " << screen);
-      CardWindow loaded(row.twipsPerPixel);
+      CardWindow loaded(row.devicePixelRatio);
       loaded.setFrameExtents(kFrame);
-      onLoad(loaded, inTwips(kScreens.at(screen), row.twipsPerPixel), random, pictures);
+      onLoad(loaded, inTwips(kScreens.at(screen)), random, pictures);
       EXPECT_DOUBLE_EQ(loaded.left, row.centred.at(screen).left);
       EXPECT_DOUBLE_EQ(loaded.top, row.centred.at(screen).top);
     }
 
-    // The frame takes on the picture's pixels in twips, and centring uses that width.
-    for (const auto& [letter, pictureWidth, left] :
-         {std::tuple{u'C', 450, row.wideLeft}, std::tuple{u'I', 405, row.narrowLeft}}) {
+    // The frame takes on the picture's logical pixels in twips, centring uses that width, and the
+    // picture is drawn with the device pixels of that rectangle: after a number card it covers
+    // every dot but the strips beside "I", as at 96 dots per inch.
+    using testing::SyntheticPictureStore;
+    for (const auto& [letter, pictureWidth, drawn] :
+         {std::tuple{u'C', 450, row.widePicture}, std::tuple{u'I', 405, row.narrowPicture}}) {
+      cards::showNumberCard(window, '7');
       cards::showLetterCard(window, pictures, static_cast<std::int16_t>(letter));
-      EXPECT_DOUBLE_EQ(window.pictureFrame.width(), pictureWidth * row.twipsPerPixel);
-      EXPECT_DOUBLE_EQ(window.pictureFrame.height(),
-                       testing::SyntheticPictureStore::kHeight * row.twipsPerPixel);
-      EXPECT_EQ(testing::toQRect(window.pictureFrame.pixelRect()),
-                QRect(left, row.pictureTop, pictureWidth, testing::SyntheticPictureStore::kHeight))
+      EXPECT_DOUBLE_EQ(window.pictureFrame.width(), pictureWidth * 15.0);
+      EXPECT_DOUBLE_EQ(window.pictureFrame.height(), 4395);
+      EXPECT_EQ(testing::toQRect(window.pictureFrame.pixelRect()), drawn)
           << static_cast<char>(letter);
+      const QImage card = platform::qt::renderWindow(window);
+      const QRgb picturePixel = 0xFF000000U | SyntheticPictureStore::pixelOf(letter);
+      EXPECT_EQ(testing::countPixels(card, drawn, picturePixel), drawn.width() * drawn.height());
+      // Across the picture's rows only the background and the picture show, but for the dots'
+      // strip left of a narrow picture.
+      const QRect rows(0, drawn.top(), card.width(), drawn.height());
+      const int dotPixels = rows.width() * rows.height() -
+                            testing::countPixels(card, rows, testing::kWhite) -
+                            testing::countPixels(card, rows, picturePixel);
+      const int dotPixelsLeft =
+          drawn.left() * rows.height() -
+          testing::countPixels(card, QRect(0, rows.top(), drawn.left(), rows.height()),
+                               testing::kWhite);
+      EXPECT_EQ(dotPixels, pictureWidth == 450 ? 0 : dotPixelsLeft) << static_cast<char>(letter);
     }
-
-    // A desktop that gives the window one pixel less each way: the outer size is the real one.
-    window.setClientPixels({client.width - 1, client.height - 1});
-    EXPECT_DOUBLE_EQ(window.width(), row.outerWidth - row.twipsPerPixel);
-    EXPECT_DOUBLE_EQ(window.height(), row.outerHeight - row.twipsPerPixel);
   }
 }
 

@@ -12,7 +12,6 @@ namespace {
 
 using cards::CardWindow;
 
-constexpr double kTwipsPerPixel = 15;
 constexpr platform::ScreenArea kScreen{.width = 19200, .height = 15360};  // 1280 x 1024 pixels
 
 TEST(CentredPosition, RoundsTheDifferenceHalfToEvenThenHalvesTowardZero) {
@@ -59,7 +58,7 @@ class OnLoad : public ::testing::Test {
  protected:
   OnLoad() { window.setFrameExtents({.left = 1, .right = 1, .top = 20, .bottom = 1}); }
 
-  CardWindow window{kTwipsPerPixel};
+  CardWindow window;
   const testing::SyntheticPictureStore pictures;
 };
 
@@ -114,7 +113,7 @@ TEST_F(OnLoad, WithTheClockEveryStartEndsOnALetterAndAllLettersComeUp) {
   CountingRandom random;
   std::map<std::u16string, int> cards;
   for (int start = 0; start < kStarts; ++start) {
-    CardWindow fresh(kTwipsPerPixel);
+    CardWindow fresh;
     onLoad(fresh, kScreen, random, pictures);
     const std::u16string pair = fresh.letterLabel.caption;
     ASSERT_EQ(pair.size(), 2U);

@@ -15,7 +15,6 @@ using DotFlags = std::array<bool, cards::description::kDotCount>;
 // 7395 twips.
 class CardTest : public ::testing::Test {
  protected:
-  static constexpr double kTwipsPerPixel = 15;
   CardTest() { window.setFrameExtents({.left = 3, .right = 3, .top = 22, .bottom = 3}); }
 
   DotFlags visibleDots() const {
@@ -34,7 +33,7 @@ class CardTest : public ::testing::Test {
     return visible;
   }
 
-  cards::CardWindow window{kTwipsPerPixel};
+  cards::CardWindow window;
   const SyntheticPictureStore pictures;
 };
 

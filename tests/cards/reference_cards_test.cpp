@@ -11,7 +11,7 @@ namespace flurb::e2e {
 namespace {
 
 ExpectedCard referenceSized(const CardHistory& history, const platform::ResourceStore& pictures) {
-  return {history, kReferenceTwipsPerPixel, kReferenceFrame, pictures};
+  return {history, kReferenceDevicePixelRatio, kReferenceFrame, pictures};
 }
 
 // The model draws every committed reference card as it was when the card was made and looked
@@ -54,15 +54,15 @@ TEST(ReferenceCards, AHistoryEndsOnTheReferenceThatShowsItsCard) {
     EXPECT_EQ(referenceSized(c.history, pictures).referenceName().value_or(""), c.reference)
         << "ends on key " << c.history.keyCodes.back();
   }
-  const ExpectedCard atTwiceTheDpi(cases[0].history, kReferenceTwipsPerPixel / 2, kReferenceFrame,
-                                   pictures);
+  const ExpectedCard atTwiceTheDpi(cases[0].history, kReferenceDevicePixelRatio * 2,
+                                   kReferenceFrame, pictures);
   EXPECT_FALSE(atTwiceTheDpi.referenceName());
   // openbox's one-pixel border moves a letter's picture, not a digit.
-  const ExpectedCard inANarrowerFrame(cases[0].history, kReferenceTwipsPerPixel, {1, 1, 20, 1},
+  const ExpectedCard inANarrowerFrame(cases[0].history, kReferenceDevicePixelRatio, {1, 1, 20, 1},
                                       pictures);
   EXPECT_FALSE(inANarrowerFrame.referenceName());
-  const ExpectedCard digitInANarrowerFrame(cases[2].history, kReferenceTwipsPerPixel, {1, 1, 20, 1},
-                                           pictures);
+  const ExpectedCard digitInANarrowerFrame(cases[2].history, kReferenceDevicePixelRatio,
+                                           {1, 1, 20, 1}, pictures);
   EXPECT_EQ(digitInANarrowerFrame.referenceName().value_or(""), "7");
 }
 

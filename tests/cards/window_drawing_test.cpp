@@ -19,15 +19,13 @@ using testing::kBlue;
 using testing::kWhite;
 using testing::toQRect;
 
-constexpr double kTwipsPerPixel = 15;
-
 void setPicture(CardWindow& window, char16_t letter) {
   const testing::SyntheticPictureStore store;
   window.pictureFrame.setPicture(platform::loadResPicture(store, {&letter, 1}, 0));
 }
 
 TEST(WindowDrawing, EachDotIsABlueCircleWithABlackOutlineInsideItsSquare) {
-  CardWindow window(kTwipsPerPixel);
+  CardWindow window;
   for (platform::Dot& dot : window.dots) {
     dot.visible = true;
   }
@@ -52,7 +50,7 @@ TEST(WindowDrawing, EachDotIsABlueCircleWithABlackOutlineInsideItsSquare) {
 }
 
 TEST(WindowDrawing, AWidePictureHidesEveryVisibleDot) {
-  CardWindow window(kTwipsPerPixel);
+  CardWindow window;
   for (platform::Dot& dot : window.dots) {
     dot.visible = true;
   }
@@ -66,7 +64,7 @@ TEST(WindowDrawing, AWidePictureHidesEveryVisibleDot) {
 // A desktop that composites windows (Wayland) reads the alpha of every pixel the window hands
 // over: a picture drawn with a clear alpha byte would let the desktop shine through it.
 TEST(WindowDrawing, EveryPixelIsOpaqueOnASurfaceWithAlpha) {
-  CardWindow window(kTwipsPerPixel);
+  CardWindow window;
   setPicture(window, u'b');
   window.letterLabel.caption = u"Bb";
   QImage surface(renderWindow(window).size(), QImage::Format_ARGB32_Premultiplied);
@@ -87,7 +85,7 @@ TEST(WindowDrawing, ThePictureIsDrawnPixelForPixelAtItsRoundedLeft) {
     int firstColumn;
   } cases[] = {{322.5, 22}, {330, 22}, {337.4, 22}, {337.5, 23}, {-7.5, 0}, {0, 0}};
   for (const auto& [left, firstColumn] : cases) {
-    CardWindow window(kTwipsPerPixel);
+    CardWindow window;
     setPicture(window, u'i');
     window.pictureFrame.left = left;
     const QImage image = renderWindow(window);
@@ -107,7 +105,7 @@ TEST(WindowDrawing, ThePictureIsDrawnPixelForPixelAtItsRoundedLeft) {
 }
 
 TEST(WindowDrawing, TheLetterLabelsTopThirtyTwoPixelsAreCutOff) {
-  CardWindow window(kTwipsPerPixel);
+  CardWindow window;
   window.letterLabel.caption = u"Aa";
   const QImage cut = renderWindow(window);
   window.letterLabel.top = 0;
@@ -123,7 +121,7 @@ TEST(WindowDrawing, TheLetterLabelsTopThirtyTwoPixelsAreCutOff) {
 }
 
 TEST(WindowDrawing, TheTransparentDigitLabelLetsTheLetterPairShowThrough) {
-  CardWindow window(kTwipsPerPixel);
+  CardWindow window;
   window.letterLabel.caption = u"Mm";
   const QImage lettersOnly = renderWindow(window);
   window.digitLabel.caption = u"8";
@@ -142,7 +140,7 @@ TEST(WindowDrawing, TheTransparentDigitLabelLetsTheLetterPairShowThrough) {
 }
 
 TEST(WindowDrawing, TheFocusBoxCannotBeSeenAgainstTheWindow) {
-  CardWindow window(kTwipsPerPixel);
+  CardWindow window;
   window.letterLabel.caption = u"WW";  // wide enough to reach the focus box
   const QImage image = renderWindow(window);
   const QRect box = toQRect(window.focusBox.pixelRect());

@@ -7,8 +7,6 @@
 namespace flurb::cards {
 namespace {
 
-constexpr double kTwipsPerPixel = 15;
-
 struct ControlInPixels {
   const char* name{};
   const platform::Control& (*control)(const CardWindow&){};
@@ -36,7 +34,7 @@ const QPoint kDotCorners[description::kDotCount] = {{42, 376},  {42, 440},  {138
                                                     {322, 440}, {410, 376}, {410, 440}};
 
 TEST(WindowLayout, EveryControlStandsAtItsPixelPlace) {
-  const CardWindow window(kTwipsPerPixel);
+  const CardWindow window;
   EXPECT_EQ(window.clientPixels(), (platform::PixelSize{487, 513}));
   for (const auto& [name, control, pixels] : kLayout) {
     EXPECT_EQ(testing::toQRect(control(window).pixelRect()), pixels) << name;
@@ -49,7 +47,7 @@ TEST(WindowLayout, EveryControlStandsAtItsPixelPlace) {
 }
 
 TEST(WindowLayout, StartsEmptyWithEveryDotHidden) {
-  const CardWindow window(kTwipsPerPixel);
+  const CardWindow window;
   EXPECT_EQ(window.caption, u"Quimo's Flurb Cards");
   EXPECT_TRUE(window.letterLabel.caption.empty());
   EXPECT_TRUE(window.digitLabel.caption.empty());
@@ -62,7 +60,7 @@ TEST(WindowLayout, StartsEmptyWithEveryDotHidden) {
 }
 
 TEST(WindowLayout, FrontToBackOrderIsFocusBoxPictureDotsFromEightDigitLetter) {
-  const CardWindow window(kTwipsPerPixel);
+  const CardWindow window;
   std::vector<const platform::Control*> expected{&window.focusBox, &window.pictureFrame};
   for (std::size_t index = description::kDotCount; index-- > 0;) {
     expected.push_back(&window.dots.at(index));
@@ -73,7 +71,7 @@ TEST(WindowLayout, FrontToBackOrderIsFocusBoxPictureDotsFromEightDigitLetter) {
 }
 
 TEST(WindowLayout, OuterSizeIsTheClientAreaPlusTheFrame) {
-  CardWindow window(kTwipsPerPixel);
+  CardWindow window;
   EXPECT_DOUBLE_EQ(window.width(), 7305);
   EXPECT_DOUBLE_EQ(window.height(), 7695);
   window.setFrameExtents({.left = 3, .right = 3, .top = 22, .bottom = 3});
@@ -82,7 +80,7 @@ TEST(WindowLayout, OuterSizeIsTheClientAreaPlusTheFrame) {
 }
 
 TEST(WindowLayout, TheStartStateDrawsNothingButTheWhiteBackground) {
-  const CardWindow window(kTwipsPerPixel);
+  const CardWindow window;
   const QImage image = platform::qt::renderWindow(window);
   ASSERT_EQ(image.size(), QSize(487, 513));
   for (int y = 0; y < image.height(); ++y) {

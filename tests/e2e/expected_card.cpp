@@ -91,10 +91,10 @@ std::vector<ReferenceCard> referenceCards() {
   return references;
 }
 
-ExpectedCard::ExpectedCard(const CardHistory& history, double twipsPerPixel,
+ExpectedCard::ExpectedCard(const CardHistory& history, double devicePixelRatio,
                            const platform::FrameExtents& frame,
                            const platform::ResourceStore& pictures)
-    : window_(twipsPerPixel) {
+    : window_(devicePixelRatio) {
   window_.setFrameExtents(frame);
   // Start-up ends on exactly the state a letter card leaves in a fresh window.
   cards::showLetterCard(window_, pictures, history.startLetter);
@@ -120,13 +120,13 @@ std::optional<std::string> ExpectedCard::referenceName() const {
   const platform::PixelSize client = window_.clientPixels();
   const bool pictureInSight = toQRect(window_.pictureFrame.pixelRect())
                                   .intersects(QRect(0, 0, client.width, client.height));
-  if (window_.twipsPerPixel() != kReferenceTwipsPerPixel ||
+  if (window_.devicePixelRatio() != kReferenceDevicePixelRatio ||
       (pictureInSight && !sameSides(window_.frameExtents(), kReferenceFrame))) {
     return std::nullopt;
   }
   const resources::LetterPictureStore pictures;
   for (const auto& [name, history] : referenceCards()) {
-    const ExpectedCard reference(history, kReferenceTwipsPerPixel, kReferenceFrame, pictures);
+    const ExpectedCard reference(history, kReferenceDevicePixelRatio, kReferenceFrame, pictures);
     const auto& shown = reference.window_;
     if (shown.letterLabel.caption == window_.letterLabel.caption &&
         shown.digitLabel.caption == window_.digitLabel.caption &&

@@ -23,7 +23,7 @@ struct CardHistory {
 // of three pixels, as Windows draws around a tool window (and Wine under the Windows program's
 // end-to-end tests): the frame's sides decide where a letter's picture stands, and with these the
 // pictures of "I" and "J" leave a strip two pixels wide of the outer columns of dots in sight.
-inline constexpr double kReferenceTwipsPerPixel = 15;
+inline constexpr double kReferenceDevicePixelRatio = 1;
 inline constexpr platform::FrameExtents kReferenceFrame{3, 3, 19, 3};
 
 struct ReferenceCard {
@@ -35,10 +35,10 @@ struct ReferenceCard {
 std::vector<ReferenceCard> referenceCards();
 
 // The card the real window must show after that history, by the program's own model, at the
-// screen's twips per pixel with the frame the desktop reported.
+// screen's device pixel ratio with the frame the desktop reported.
 class ExpectedCard {
  public:
-  ExpectedCard(const CardHistory& history, double twipsPerPixel,
+  ExpectedCard(const CardHistory& history, double devicePixelRatio,
                const platform::FrameExtents& frame, const platform::ResourceStore& pictures);
 
   // The client area as the model draws it.

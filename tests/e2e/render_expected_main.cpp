@@ -6,22 +6,27 @@
 //                   [--diff d.png] [--soft-edges]
 //   render-expected [--dpi 96] --frame L,R,T,B [--keys ...] --identify shot.png
 //                   [--soft-edges]
-//   render-expected --picture B --locate shot.png
-//   render-expected [--dpi 96] --frame L,R,T,B [--start A] --place X,Y,W,H
+//   render-expected [--dpi 96] --picture B --locate shot.png
+//   render-expected [--dpi 96] --frame L,R,T,B [--start A] --place X,Y,W,H [--device-placement]
 //   render-expected --make-references DIR
 //
-// --dpi is the screen's resolution, --frame the desktop's frame around the client area (both in
-// device pixels). A card that a committed reference card shows (at 96 dpi, in that reference's
-// frame) is compared with the reference; any other with the model's drawing. --soft-edges lets
-// pixels within two of an edge of the text or of a dot differ, never in the picture, for a program
-// whose toolkit rasterises text and circles in its own way (Windows' GDI under Wine). --identify
-// names the start letter whose card matches the screenshot. --locate prints "left,top,width,height"
-// of the letter's picture where it stands in the screenshot pixel for pixel. --place takes the
-// primary screen's place and size in the desktop (device pixels) and prints where start-up puts the
-// window and its first card: "client W H", "outer X Y" (the frame's corner), "picture X Y W H" (the
-// start letter's picture in the client area). --make-references draws the reference cards into DIR.
-// Exit status: 0 when the image was written, matches or was found, 1 when it does not match or was
-// not found, 2 for a bad command line.
+// --dpi is the screen's resolution in device pixels (192 draws two device pixels to each logical
+// one, as Xft.dpi 192, QT_SCALE_FACTOR=2 or Windows at 192 dpi do), --frame the desktop's frame
+// around the client area (in device pixels). --one-scale-pictures draws the pictures as a program
+// that carries them at one scale only does (the Windows program): enlarged at a higher ratio. A
+// card that a committed reference card shows (at 96 dpi, in that reference's frame) is compared
+// with the reference; any other with the model's drawing. --soft-edges lets pixels within two of an
+// edge of the text or of a dot differ, never in the picture, for a program whose toolkit rasterises
+// text and circles in its own way (Windows' GDI under Wine). --identify names the start letter
+// whose card matches the screenshot. --locate prints "left,top,width,height" of the letter's
+// picture where it stands in the screenshot pixel for pixel, as drawn at that resolution (its edges
+// rounded down). --place takes the primary screen's place and size in the desktop (device pixels)
+// and prints where start-up puts the window and its first card: "client W H", "outer X Y" (the
+// frame's corner), "picture X Y W H" (the start letter's picture in the client area); with
+// --device-placement the window is placed in device pixels, as the Windows program places it, not
+// through Qt's logical coordinates. --make-references draws the reference cards into DIR. Exit
+// status: 0 when the image was written, matches or was found, 1 when it does not match or was not
+// found, 2 for a bad command line.
 
 #include <cstdint>
 #include <cstdio>
@@ -37,6 +42,7 @@
 #include "expected_card.h"
 #include "image_difference.h"
 #include "platform/picture.h"
+#include "platform/picture_scaling.h"
 #include "platform/qt/render.h"
 #include "resources/letter_picture_store.h"
 #include "support/start_place.h"
@@ -52,7 +58,7 @@ constexpr int kDiffers = 1;
 constexpr int kBadCommandLine = 2;
 constexpr std::int16_t kFirstLetter = 'A';
 constexpr std::int16_t kLastLetter = 'Z';
-constexpr double kTwipsPerInch = 1440;
+constexpr double kLogicalDotsPerInch = 96;
 
 std::optional<std::vector<int>> integerList(const QString& text) {
   std::vector<int> values;
@@ -135,7 +141,7 @@ std::optional<QImage> screenshot(const QString& path) {
 
 // How the screenshot must look after a history, and how closely.
 struct Comparison {
-  double twipsPerPixel = kTwipsPerInch / 96;
+  double devicePixelRatio = 1;
   FrameExtents frame;
   bool softEdges = false;
   const flurb::platform::ResourceStore& pictures;
@@ -148,7 +154,7 @@ struct Verdict {
 };
 
 Verdict judge(const CardHistory& history, const Comparison& how, const QImage& shot) {
-  const ExpectedCard card(history, how.twipsPerPixel, how.frame, how.pictures);
+  const ExpectedCard card(history, how.devicePixelRatio, how.frame, how.pictures);
   const QImage drawn = card.image();
   const auto tolerated = how.softEdges ? card.softEdges(drawn) : std::vector<bool>{};
   if (const auto reference = card.referenceName()) {
@@ -207,7 +213,7 @@ int identify(CardHistory history, const Comparison& how, const QString& shotPath
 
 int makeReferences(const QString& folder, const flurb::platform::ResourceStore& pictures) {
   for (const auto& [name, history] : flurb::e2e::referenceCards()) {
-    const ExpectedCard card(history, flurb::e2e::kReferenceTwipsPerPixel,
+    const ExpectedCard card(history, flurb::e2e::kReferenceDevicePixelRatio,
                             flurb::e2e::kReferenceFrame, pictures);
     const QString path = folder + QStringLiteral("/%1.png").arg(QString::fromStdString(name));
     if (!card.image().save(path)) {
@@ -219,15 +225,23 @@ int makeReferences(const QString& folder, const flurb::platform::ResourceStore& 
 }
 
 // Prints where the letter's picture stands in the screenshot, pixel for pixel.
-int locate(std::int16_t letter, const flurb::platform::ResourceStore& pictures,
-           const QString& shotPath) {
+int locate(std::int16_t letter, double devicePixelRatio,
+           const flurb::platform::ResourceStore& pictures, const QString& shotPath) {
   const auto shot = screenshot(shotPath);
   if (!shot) {
     return kBadCommandLine;
   }
   const std::u16string name(1, static_cast<char16_t>(letter));
+  const flurb::platform::Picture logical =
+      flurb::platform::loadResPicture(pictures, name, flurb::platform::kBitmapResource);
+  const auto devicePixels = [&](int logicalPixels) {
+    return static_cast<int>(logicalPixels * devicePixelRatio);
+  };
   const QImage picture = flurb::platform::qt::toQImage(
-      flurb::platform::loadResPicture(pictures, name, flurb::platform::kBitmapResource));
+      devicePixelRatio == 1 ? logical
+                            : flurb::platform::pictureForDevice(
+                                  logical, devicePixelRatio,
+                                  {devicePixels(logical.width()), devicePixels(logical.height())}));
   const auto corner = flurb::e2e::locateImage(picture, *shot);
   if (!corner) {
     std::printf("not found\n");
@@ -236,6 +250,18 @@ int locate(std::int16_t letter, const flurb::platform::ResourceStore& pictures,
   std::printf("%d,%d,%d,%d\n", corner->x(), corner->y(), picture.width(), picture.height());
   return kMatches;
 }
+
+// The letter pictures at one scale only, as the Windows program carries them.
+class OneScalePictures final : public flurb::platform::ResourceStore {
+ public:
+  explicit OneScalePictures(const flurb::platform::ResourceStore& store) : store_(store) {}
+  std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view name) const override {
+    return store_.findBitmap(name);
+  }
+
+ private:
+  const flurb::platform::ResourceStore& store_;
+};
 
 }  // namespace
 
@@ -263,32 +289,42 @@ int main(int argc, char** argv) {
       "place", "Print where start-up puts the window on this primary screen.", "X,Y,W,H");
   const QCommandLineOption softEdgesOption(
       "soft-edges", "Let pixels near an edge of the text or of a dot differ.");
+  const QCommandLineOption devicePlacementOption(
+      "device-placement", "With --place: the window is placed in device pixels.");
+  const QCommandLineOption oneScaleOption("one-scale-pictures",
+                                          "The pictures are carried at one scale only.");
   const QCommandLineOption referencesOption("make-references", "Draw the reference cards here.",
                                             "folder");
   parser.addOptions({dpiOption, frameOption, startOption, keysOption, outOption, compareOption,
                      diffOption, identifyOption, pictureOption, locateOption, placeOption,
-                     softEdgesOption, referencesOption});
+                     softEdgesOption, devicePlacementOption, oneScaleOption, referencesOption});
   parser.process(application);
 
-  const flurb::resources::LetterPictureStore pictures;
+  const flurb::resources::LetterPictureStore letterPictures;
+  const OneScalePictures oneScalePictures(letterPictures);
+  const flurb::platform::ResourceStore& pictures =
+      parser.isSet(oneScaleOption)
+          ? static_cast<const flurb::platform::ResourceStore&>(oneScalePictures)
+          : letterPictures;
   if (parser.isSet(referencesOption)) {
     return makeReferences(parser.value(referencesOption), pictures);
   }
+  const auto dpi = dotsPerInch(parser.value(dpiOption));
+  if (!dpi) {
+    return usage(parser, "--dpi needs a positive number");
+  }
+  const double devicePixelRatio = *dpi / kLogicalDotsPerInch;
   if (parser.isSet(locateOption)) {
     const auto letter = startLetter(parser.value(pictureOption));
     if (!letter) {
       return usage(parser, "--locate needs --picture with one capital letter");
     }
-    return locate(*letter, pictures, parser.value(locateOption));
+    return locate(*letter, devicePixelRatio, pictures, parser.value(locateOption));
   }
 
-  const auto dpi = dotsPerInch(parser.value(dpiOption));
   const auto frame = frameExtents(parser.value(frameOption));
   const auto keys = keyCodes(parser.value(keysOption));
   const auto start = startLetter(parser.value(startOption));
-  if (!dpi) {
-    return usage(parser, "--dpi needs a positive number");
-  }
   if (!frame) {
     return usage(parser, "--frame needs four whole numbers");
   }
@@ -299,17 +335,18 @@ int main(int argc, char** argv) {
     return usage(parser, "--start needs one capital letter");
   }
 
-  const double twipsPerPixel = kTwipsPerInch / *dpi;
   const CardHistory history{*start, *keys};
-  const Comparison how{twipsPerPixel, *frame, parser.isSet(softEdgesOption), pictures};
+  const Comparison how{devicePixelRatio, *frame, parser.isSet(softEdgesOption), pictures};
   try {
     if (parser.isSet(placeOption)) {
       const auto screen = screenRect(parser.value(placeOption));
       if (!screen) {
         return usage(parser, "--place needs the screen's x, y, width and height");
       }
-      const auto place =
-          flurb::testing::startPlace(*start, twipsPerPixel, *frame, *screen, pictures);
+      const auto place = flurb::testing::startPlace(
+          *start, devicePixelRatio, *frame, *screen, pictures,
+          parser.isSet(devicePlacementOption) ? flurb::testing::Placement::kInDevicePixels
+                                              : flurb::testing::Placement::kThroughLogicalPixels);
       std::fputs(flurb::testing::describe(place).c_str(), stdout);
       return kMatches;
     }
@@ -320,7 +357,7 @@ int main(int argc, char** argv) {
       return compare(history, how, parser.value(compareOption), parser.value(diffOption));
     }
     if (parser.isSet(outOption)) {
-      const ExpectedCard card(history, twipsPerPixel, *frame, pictures);
+      const ExpectedCard card(history, devicePixelRatio, *frame, pictures);
       return card.image().save(parser.value(outOption)) ? kMatches : kBadCommandLine;
     }
   } catch (const std::exception& error) {

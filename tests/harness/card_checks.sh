@@ -41,8 +41,8 @@ cc_init() {
 
 cc_place() {
   local screen=$1 letter=${2:-${CC_START:-A}} place
-  place=$("$CC_RENDER_EXPECTED" --dpi "$CC_DPI" --frame "$XS_FRAME" --start "$letter" \
-    --place "$screen") || xs_fail "render-expected --place $screen: $place"
+  place=$("$CC_RENDER_EXPECTED" --dpi "$CC_DPI" --frame "$XS_FRAME" "${CC_OPTIONS[@]}" \
+    --start "$letter" --place "$screen") || xs_fail "render-expected --place $screen: $place"
   [[ "$place" =~ client\ ([0-9]+)\ ([0-9]+).*outer\ (-?[0-9]+)\ (-?[0-9]+).*picture\ (-?[0-9]+)\ (-?[0-9]+)\ ([0-9]+)\ ([0-9]+) ]] ||
     xs_fail "render-expected --place printed: $place"
   CC_CLIENT_WIDTH=${BASH_REMATCH[1]} CC_CLIENT_HEIGHT=${BASH_REMATCH[2]}

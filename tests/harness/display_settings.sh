@@ -9,6 +9,8 @@
 #                                     resolution DS_DPI is their product
 #   ds_use_primary_screen W H X Y     the primary screen as a RandR monitor inside the desktop,
 #                                     with a second monitor to its left (default: the whole desktop)
+#   ds_switch_output_off              the X server's one output switched off (a closed lid, a KVM
+#                                     switch): no screen has a size, the X screen keeps its own
 
 # Read by the tests that source this file.
 # shellcheck disable=SC2034
@@ -20,6 +22,7 @@ DS_PRIMARY_WIDTH=""
 DS_PRIMARY_HEIGHT=""
 DS_PRIMARY_X=0
 DS_PRIMARY_Y=0
+DS_OUTPUT_OFF=""
 
 ds_use_display() {
   local scale=$2
@@ -34,6 +37,10 @@ ds_use_display() {
 ds_use_primary_screen() {
   DS_PRIMARY="set"
   DS_PRIMARY_WIDTH=$1 DS_PRIMARY_HEIGHT=$2 DS_PRIMARY_X=$3 DS_PRIMARY_Y=$4
+}
+
+ds_switch_output_off() {
+  DS_OUTPUT_OFF="set"
 }
 
 # RandR monitor geometry: WIDTH/MMxHEIGHT/MM+X+Y, at Xft.dpi.
@@ -53,6 +60,11 @@ xs_prepare_display() {
     xrandr --setmonitor side "$(ds_monitor_geometry "$DS_PRIMARY_X" "$DS_PRIMARY_HEIGHT" 0 0)" none
     xrandr --setmonitor '*primary' "$(ds_monitor_geometry "$DS_PRIMARY_WIDTH" \
       "$DS_PRIMARY_HEIGHT" "$DS_PRIMARY_X" "$DS_PRIMARY_Y")" none
+  fi
+  if [[ -n "$DS_OUTPUT_OFF" ]]; then
+    # xrandr then fails to shrink the X screen to nothing, which is what a real server refuses too.
+    xrandr --output screen --off 2>/dev/null || true
+    ! xrandr | grep -q '^screen connected [0-9]' || xs_fail "the output is still on: $(xrandr)"
   fi
   xs_note "Xft.dpi $DS_XFT_DPI (${DS_DPI} dpi with QT_SCALE_FACTOR)" \
     "on ${XS_SCREEN_WIDTH}x${XS_SCREEN_HEIGHT};" \

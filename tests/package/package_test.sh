@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
-# Builds the Debian package, lints it, installs it on this machine with apt-get, checks every file
-# it installed, starts the installed program and closes it, then removes the package and checks
-# that it left nothing behind.
+# Builds the Debian package from a copy of the source with dpkg-buildpackage, lints it, installs it
+# on this machine with apt-get, checks every file it installed, runs the package's own tests
+# (debian/tests) with autopkgtest on this machine, then removes the package and checks that it left
+# nothing behind.
 #
-#   package_test.sh BUILD_DIR SOURCE_DIR APP_ID ARTIFACT_DIR
+#   package_test.sh SOURCE_DIR APP_ID ARTIFACT_DIR
 #
 # Skipped (status 77) when not run as root, and when flurb-cards is already installed here: the
 # removal at the end would take away what someone installed on purpose.
 set -euo pipefail
 
 readonly package=flurb-cards
-readonly build_dir=$1 source_dir=$2 app_id=$3 artifacts=$4
+readonly source_dir=$1 app_id=$2 artifacts=$3
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 readonly here
 
@@ -53,11 +54,19 @@ cleanup() {
 trap cleanup EXIT
 
 step "Building the package"
-cpack --config "$build_dir/CPackConfig.cmake" -B "$scratch" >"$artifacts/cpack.log" 2>&1 ||
-  fail "cpack failed; see $artifacts/cpack.log"
-debs=("$scratch"/*.deb)
-[[ ${#debs[@]} -eq 1 && -f "${debs[0]}" ]] || fail "cpack made ${#debs[@]} packages: ${debs[*]}"
-readonly deb=${debs[0]}
+# dpkg-buildpackage puts the packages beside the source tree: a copy of the tracked and new files
+# keeps them, and its build folders, out of the developer's tree.
+mkdir "$scratch/source"
+git -C "$source_dir" ls-files -z --cached --others --exclude-standard |
+  tar -C "$source_dir" --null --files-from=- --ignore-failed-read -cf - 2>/dev/null |
+  tar -C "$scratch/source" -xf -
+(cd "$scratch/source" && dpkg-buildpackage -us -uc -b "-j$(nproc)") \
+  >"$artifacts/dpkg-buildpackage.log" 2>&1 ||
+  fail "dpkg-buildpackage failed; see $artifacts/dpkg-buildpackage.log"
+version=$(dpkg-parsechangelog -l "$scratch/source/debian/changelog" -S Version)
+deb=$scratch/${package}_${version}_$(dpkg-architecture -q DEB_HOST_ARCH).deb
+readonly deb
+[[ -f "$deb" ]] || fail "dpkg-buildpackage made no $deb: $(ls "$scratch")"
 [[ "$(dpkg-deb -f "$deb" Package)" == "$package" ]] || fail "the package is not named $package"
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6core6 libqt6gui6 libqt6widgets6 fonts-urw-base35 fonts-liberation2 qt6-wayland; do
@@ -66,7 +75,8 @@ for needed in libqt6core6 libqt6gui6 libqt6widgets6 fonts-urw-base35 fonts-liber
 done
 
 step "Linting the package"
-lintian --fail-on error,warning --info "$deb" >"$artifacts/lintian.log" 2>&1 ||
+# The changes file names every package built, the debug symbols' too, and the build information.
+lintian --fail-on error,warning --info "$scratch"/*.changes >"$artifacts/lintian.log" 2>&1 ||
   fail "lintian found faults: $(cat "$artifacts/lintian.log")"
 
 step "Installing the package"
@@ -80,8 +90,10 @@ mapfile -t files < <(dpkg -L "$package" | while read -r path; do [[ ! -f "$path"
 step "Checking the installed files"
 "$here/check_installed_files.sh" "$source_dir" "$app_id" "${files[@]}"
 
-step "Starting the installed program"
-"$here/run_installed_program.sh" "$source_dir" "$artifacts"
+step "Testing the installed package (autopkgtest)"
+autopkgtest --no-built-binaries --output-dir "$artifacts/autopkgtest" "$scratch/source" -- null \
+  >"$artifacts/autopkgtest.log" 2>&1 ||
+  fail "autopkgtest failed; see $artifacts/autopkgtest.log"
 
 step "Removing the package"
 DEBIAN_FRONTEND=noninteractive apt-get remove -y -q -o DPkg::Lock::Timeout=900 "$package" \

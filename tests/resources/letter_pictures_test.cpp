@@ -3,11 +3,15 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 #include <QByteArray>
 #include <QString>
 
+#include "cards/card_window.h"
+#include "cards/letter_card.h"
+#include "platform/dib.h"
 #include "platform/picture.h"
 #include "platform/qt/render.h"
 #include "platform/runtime_error.h"
@@ -93,6 +97,48 @@ INSTANTIATE_TEST_SUITE_P(LetterPictures, EveryLetter,
                          [](const testing::TestParamInfo<Letter>& letter) {
                            return std::string(1, letter.param.capital);
                          });
+
+// Every rendering is the picture drawn afresh at its scale, its edges rounded up; a ratio between
+// two renderings finds the larger, one beyond them the largest.
+TEST(LetterPictureRenderings, StandAtEveryScaleDesktopsOffer) {
+  const LetterPictureStore store;
+  for (const auto& [ratio, scale, width, height] :
+       {std::tuple{1.1, 1.25, 563, 367}, std::tuple{1.25, 1.25, 563, 367},
+        std::tuple{1.5, 1.5, 675, 440}, std::tuple{1.75, 1.75, 788, 513},
+        std::tuple{2.0, 2.0, 900, 586}, std::tuple{2.25, 2.5, 1125, 733},
+        std::tuple{3.0, 3.0, 1350, 879}, std::tuple{4.0, 3.0, 1350, 879}}) {
+    const std::optional<platform::Rendering> rendering = store.findRendering(u"k", ratio);
+    ASSERT_TRUE(rendering.has_value()) << ratio;
+    EXPECT_EQ(rendering->scale, scale);
+    const std::optional<Picture> picture = platform::decodeDib(rendering->bytes);
+    ASSERT_TRUE(picture.has_value()) << ratio;
+    EXPECT_EQ(picture->width(), width) << ratio;
+    EXPECT_EQ(picture->height(), height) << ratio;
+  }
+  EXPECT_FALSE(store.findRendering(u"1", 2).has_value());
+}
+
+// At a ratio of 2 the card shows the bee's rendering at that scale, drawn with four times the
+// pixels, not the small bee enlarged: along every edge of the drawing the pixels differ.
+TEST(LetterPictureRenderings, AreSharperThanTheSmallPictureEnlarged) {
+  const LetterPictureStore store;
+  cards::CardWindow window(2);
+  cards::showLetterCard(window, store, 'B');
+  const platform::PixelRect frame = window.pictureFrame.pixelRect();
+  const QRect drawn(frame.left, frame.top, frame.width, frame.height);
+  ASSERT_EQ(drawn.size(), QSize(900, 586));
+  const QImage card = platform::qt::renderWindow(window).copy(drawn);
+  EXPECT_EQ(card, toQImage(*platform::decodeDib(store.findRendering(u"b", 2)->bytes)));
+  const QImage enlarged = toQImage(loadResPicture(store, u"b", kBitmapResource))
+                              .scaled(drawn.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  int differing = 0;
+  for (int y = 0; y < card.height(); ++y) {
+    for (int x = 0; x < card.width(); ++x) {
+      differing += card.pixel(x, y) != enlarged.pixel(x, y) ? 1 : 0;
+    }
+  }
+  EXPECT_GT(differing, card.width() * card.height() / 100);
+}
 
 TEST(LetterPictureNames, OnlySingleAsciiLettersFindAPicture) {
   const LetterPictureStore store;

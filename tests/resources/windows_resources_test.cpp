@@ -2,6 +2,8 @@
 #include <QFile>
 #include <QStringList>
 
+#include <utility>
+
 #include "compiled_resources.h"
 #include "resources/program_icon.h"
 #include "resources/program_version.h"
@@ -114,7 +116,7 @@ TEST_F(VersionRecord, FixedPartGivesVersion1000ForA32BitWindowsApplication) {
   }
 }
 
-TEST_F(VersionRecord, StringTableHoldsTheFiveStringsInOrder) {
+TEST_F(VersionRecord, StringTableHoldsTheEightStringsInOrder) {
   const VersionNode* strings = root.child("StringFileInfo");
   ASSERT_NE(strings, nullptr);
   ASSERT_EQ(strings->children.size(), 1U);
@@ -126,13 +128,21 @@ TEST_F(VersionRecord, StringTableHoldsTheFiveStringsInOrder) {
     EXPECT_TRUE(entry.isText) << entry.key.toStdString();
     EXPECT_FALSE(entry.text().isEmpty()) << entry.key.toStdString();
   }
-  EXPECT_EQ(keys, QStringList({"ProductName", "FileVersion", "ProductVersion", "InternalName",
-                               "OriginalFilename"}));
+  EXPECT_EQ(keys,
+            QStringList({"ProductName", "FileVersion", "ProductVersion", "InternalName",
+                         "OriginalFilename", "FileDescription", "CompanyName", "LegalCopyright"}));
   const QString programVersion = QString::fromLatin1(kProgramVersion);
-  ASSERT_NE(table.child("FileVersion"), nullptr);
-  ASSERT_NE(table.child("ProductVersion"), nullptr);
-  EXPECT_EQ(table.child("FileVersion")->text(), programVersion);
-  EXPECT_EQ(table.child("ProductVersion")->text(), programVersion);
+  const std::pair<QString, QString> texts[] = {
+      {QStringLiteral("FileVersion"), programVersion},
+      {QStringLiteral("ProductVersion"), programVersion},
+      {QStringLiteral("OriginalFilename"), QStringLiteral("flurb-cards.exe")},
+      // Windows shows the description where it would show the bare file name.
+      {QStringLiteral("FileDescription"), QStringLiteral("Quimo's Flurb Cards")},
+  };
+  for (const auto& [key, text] : texts) {
+    ASSERT_NE(table.child(key), nullptr) << key.toStdString();
+    EXPECT_EQ(table.child(key)->text(), text) << key.toStdString();
+  }
 }
 
 TEST_F(VersionRecord, TranslationIsUsEnglishInUnicode) {

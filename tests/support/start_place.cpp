@@ -24,19 +24,34 @@ class FixedDraw final : public platform::RandomSource {
 
 }  // namespace
 
-StartPlace startPlace(std::int16_t startLetter, double twipsPerPixel,
+StartPlace startPlace(std::int16_t startLetter, double devicePixelRatio,
                       const platform::FrameExtents& frame, const platform::PixelRect& primaryScreen,
-                      const platform::ResourceStore& pictures) {
-  cards::CardWindow window(twipsPerPixel);
+                      const platform::ResourceStore& pictures, Placement placement) {
+  cards::CardWindow window(devicePixelRatio);
   window.setFrameExtents(frame);
-  const platform::ScreenArea screen{.left = primaryScreen.left * twipsPerPixel,
-                                    .top = primaryScreen.top * twipsPerPixel,
-                                    .width = primaryScreen.width * twipsPerPixel,
-                                    .height = primaryScreen.height * twipsPerPixel};
+  const double perPixel = window.twipsPerPixel();
+  const bool logical = placement == Placement::kThroughLogicalPixels;
+  // Qt keeps a screen's corner where it stands in device pixels and scales from there.
+  const double cornerTwips = logical ? platform::kTwipsPerLogicalPixel : perPixel;
+  const platform::ScreenArea screen{.left = primaryScreen.left * cornerTwips,
+                                    .top = primaryScreen.top * cornerTwips,
+                                    .width = primaryScreen.width * perPixel,
+                                    .height = primaryScreen.height * perPixel};
   FixedDraw random(startLetter);
   app::onLoad(window, screen, random, pictures);
-  return {window.clientPixels(), platform::twipsToPixels(window.left, twipsPerPixel),
-          platform::twipsToPixels(window.top, twipsPerPixel), window.pictureFrame.pixelRect()};
+  const auto outerPixel = [&](double twips, int frameSide, int screenCorner) {
+    if (!logical) {
+      return platform::twipsToPixels(twips, perPixel);
+    }
+    const int logicalClient =
+        platform::twipsToPixels(twips + frameSide * perPixel, platform::kTwipsPerLogicalPixel);
+    return screenCorner +
+           platform::twipsToPixels((logicalClient - screenCorner) * platform::kTwipsPerLogicalPixel,
+                                   perPixel) -
+           frameSide;
+  };
+  return {window.clientPixels(), outerPixel(window.left, frame.left, primaryScreen.left),
+          outerPixel(window.top, frame.top, primaryScreen.top), window.pictureFrame.pixelRect()};
 }
 
 std::string describe(const StartPlace& place) {

@@ -19,10 +19,14 @@ struct StartPlace {
   platform::PixelRect pictureFrame;
 };
 
+// How a backend turns the window's place in twips into device pixels: Qt through its logical
+// coordinates (the client corner, each screen scaling from its own corner), Win32 directly.
+enum class Placement { kThroughLogicalPixels, kInDevicePixels };
+
 // The primary screen's place and size in the desktop, in device pixels.
-StartPlace startPlace(std::int16_t startLetter, double twipsPerPixel,
+StartPlace startPlace(std::int16_t startLetter, double devicePixelRatio,
                       const platform::FrameExtents& frame, const platform::PixelRect& primaryScreen,
-                      const platform::ResourceStore& pictures);
+                      const platform::ResourceStore& pictures, Placement placement);
 
 // "client W H\nouter X Y\npicture X Y W H\n", for the end-to-end scripts to read.
 std::string describe(const StartPlace& place);

@@ -1,5 +1,7 @@
 // Turns the kept SVG sources into the program's stored pictures and icons:
-//   flurb-letter-art picture <svg> <width> <out>        a letter picture, 293 pixels high
+//   flurb-letter-art picture <svg> <width> <out> [<scale>]
+//                                                       a letter picture, 293 pixels high, or
+//                                                       its rendering at a larger scale
 //   flurb-letter-art icon <svg> <out.ico> <out-image> [#rrggbb=#rrggbb ...]
 //                                                       the 32 x 32, 16-colour program icon
 //   flurb-letter-art desktop-icon <svg> <side> <out.png>  a larger icon for the desktop
@@ -67,15 +69,17 @@ std::optional<Artwork> loadArtwork(const QString& path, const QStringList& recol
 int makePicture(const QStringList& args) {
   bool widthOk = false;
   const int width = args.value(1).toInt(&widthOk);
-  if (args.size() != 3 || !widthOk || width <= 0) {
-    std::fprintf(stderr, "usage: picture <svg> <width> <out>\n");
+  bool scaleOk = false;
+  const double scale = args.value(3, QStringLiteral("1")).toDouble(&scaleOk);
+  if (args.size() < 3 || args.size() > 4 || !widthOk || width <= 0 || !scaleOk || scale < 1) {
+    std::fprintf(stderr, "usage: picture <svg> <width> <out> [<scale>]\n");
     return 2;
   }
   const std::optional<Artwork> artwork = loadArtwork(args[0]);
   if (!artwork) {
     return 1;
   }
-  const QImage picture = flurb::art::renderLetterPicture(*artwork, width);
+  const QImage picture = flurb::art::renderLetterPicture(*artwork, width, scale);
   return writeFile(args[2], flurb::art::encodeStoredBitmap(picture)) ? 0 : 1;
 }
 

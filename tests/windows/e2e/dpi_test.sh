@@ -1,28 +1,31 @@
 #!/usr/bin/env bash
-# flurb-cards.exe under Wine at 144 dots per inch: the window and its controls keep their sizes in
-# twips, so they grow by half in pixels, while the letter pictures stay pixel for pixel; the
-# window stands centred by its outer size; cards equal the model's at that resolution but near
-# the edges of the text and the dots, which GDI rasterises in its own way.
+# flurb-cards.exe under Wine at another resolution (LogPixels): the window and its controls keep
+# their sizes in twips and the pictures their logical pixels, so the whole card grows by the
+# resolution's ratio to 96 dots per inch; the window stands centred by its outer size; cards equal
+# the model's at that resolution but near the edges of the text and the dots, which GDI
+# rasterises in its own way, and after a number card the picture hides the dots as at 96. The
+# Windows program carries its pictures at one scale, and enlarges them.
 #
-#   dpi_test.sh PROGRAM.exe RENDER_EXPECTED ARTIFACT_DIR WINE_PREFIX
+#   dpi_test.sh PROGRAM.exe RENDER_EXPECTED ARTIFACT_DIR WINE_PREFIX DPI
 # shellcheck source=SCRIPTDIR/../../harness/e2e_test.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../../harness/e2e_test.sh"
-prefix=$4
+prefix=$4 DPI=$5
 # shellcheck source=SCRIPTDIR/../../harness/wine_window.sh
 source "$HARNESS/wine_window.sh"
 
-readonly DPI=144
 # The client area, 7305 x 7695 twips, in pixels at that resolution (halves go up); the program's
 # model says the same once the window is up (below).
-WS_CLIENT_WIDTH=731
-WS_CLIENT_HEIGHT=770
+WS_CLIENT_WIDTH=$(((7305 * DPI + 720) / 1440))
+WS_CLIENT_HEIGHT=$(((7695 * DPI + 720) / 1440))
 
+# Room for the window at 192 dots per inch.
+XS_SCREEN_WIDTH=2560 XS_SCREEN_HEIGHT=1600
 xs_start_session "$artifacts"
 ws_init "$prefix"
 ws_set_dpi "$DPI"
 # The prefix goes back to 96 dots per inch however the test ends.
 trap 'ws_set_dpi 96; ws_stop' EXIT
-cc_init "$render_expected" "$DPI" --soft-edges
+cc_init "$render_expected" "$DPI" --soft-edges --one-scale-pictures --device-placement
 ws_launch "$program"
 xs_note "window up: outer ${XS_OUTER_WIDTH}x$XS_OUTER_HEIGHT at $XS_OUTER_X,$XS_OUTER_Y;" \
   "Windows frame $XS_FRAME"
@@ -34,8 +37,10 @@ ws_activate
 
 cc_identify_start 00-start
 xs_note "start card: $CC_START"
-cc_press 01-nine 57 9
-cc_press 02-i-after-nine 73 i
+cc_press 01-seven 55 7
+cc_press 02-k-after-seven 75 k
+cc_press 03-five 53 5
+cc_press 04-i-after-five 73 i
 xs_screen_shot screen
 xs_close_with_alt_f4
 xs_expect_equal "exit status after Alt+F4" "$XS_EXIT_STATUS" 0

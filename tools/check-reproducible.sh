@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Builds the current commit twice, from two clean clones in two folders one after the other, and
+# compares what a parent downloads: the Debian packages (dpkg-buildpackage), and the Windows
+# program with its zip and its installer (Release, cross-built, tests off). Prints each file's
+# SHA-256 from both builds and fails if any file differs.
+#
+#   check-reproducible.sh [deb] [exe]       (default: both)
+#
+# SOURCE_DATE_EPOCH, where the caller sets none, comes from debian/changelog for the Debian
+# packages and from the commit for the Windows files. Uncommitted changes are not built.
+set -euo pipefail
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+readonly repo
+kinds=("$@")
+[[ ${#kinds[@]} -gt 0 ]] || kinds=(deb exe)
+jobs=$(nproc)
+commit=$(git -C "$repo" rev-parse HEAD)
+readonly jobs commit
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/flurb-reproducible.XXXXXX")
+trap 'rm -rf -- "$work"' EXIT
+[[ -z "$(git -C "$repo" status --porcelain --untracked-files=no)" ]] ||
+  echo "note: uncommitted changes are not part of the builds of ${commit:0:12}"
+
+# build_debian SOURCE OUT: the Debian packages, as a distribution builds them.
+build_debian() {
+  (cd "$1" && dpkg-buildpackage -us -uc -b "-j$jobs") >"$2/deb.log" 2>&1 ||
+    fail "dpkg-buildpackage failed; see $2/deb.log"
+  cp -- "$1"/../*.deb "$2/"
+}
+
+# build_windows SOURCE OUT: the Windows program, its zip and its installer.
+build_windows() {
+  local tree=$1/build-windows
+  {
+    cmake -S "$1" -B "$tree" --toolchain "$1/cmake/mingw-w64-x86_64.cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF &&
+      cmake --build "$tree" --parallel "$jobs" --target windows-zip windows-installer
+  } >"$2/exe.log" 2>&1 || fail "the Windows build failed; see $2/exe.log"
+  cp -- "$tree/app/flurb-cards.exe" "$tree"/packaging/windows/*.zip \
+    "$tree"/packaging/windows/*-setup.exe "$2/"
+}
+
+# build NAME: a clean clone of the commit in a folder of that name, and everything built from it.
+build() {
+  local source=$work/$1/flurb-cards out=$work/$1/out
+  mkdir -p -- "$out"
+  git clone -q --no-checkout "$repo" "$source"
+  git -C "$source" checkout -q --detach "$commit"
+  for kind in "${kinds[@]}"; do
+    case $kind in
+      deb) build_debian "$source" "$out" ;;
+      exe) build_windows "$source" "$out" ;;
+      *) fail "unknown kind $kind: deb or exe" ;;
+    esac
+  done
+  echo "== built ${commit:0:12} in $1 ($SECONDS s)"
+}
+
+# Folder names of different lengths, so that no path can hide in a file by its length alone.
+build first
+build second-build
+
+differing=0
+for file in "$work/first/out"/*; do
+  name=$(basename "$file")
+  [[ "$name" != *.log ]] || continue
+  [[ -f "$work/second-build/out/$name" ]] || fail "the second build made no $name"
+  first=$(sha256sum <"$file" | cut -d' ' -f1)
+  second=$(sha256sum <"$work/second-build/out/$name" | cut -d' ' -f1)
+  if [[ "$first" == "$second" ]]; then
+    echo "same      $first  $name"
+  else
+    echo "DIFFERENT $first  $name"
+    echo "          $second  (second build)"
+    differing=$((differing + 1))
+  fi
+done
+((differing == 0)) || fail "$differing files differ between two builds of ${commit:0:12}"
+echo "ok: two builds of ${commit:0:12} gave the same files ($SECONDS s)"
