@@ -2,7 +2,7 @@
 bytes of the first visit, navigation to first card (cold and from the service worker), key to
 painted canvas, and the page's memory over 2,000 keys.
 
-    /usr/bin/python3 bench/web_benchmark.py [SITE_DIR]
+    /usr/bin/python3 bench/web_benchmark.py [SITE_DIR] [DEVICE_PIXEL_RATIO]
 """
 import os
 import statistics
@@ -55,15 +55,19 @@ def memory(driver):
 
 def main():
     site = sys.argv[1] if len(sys.argv) > 1 else "build/web/site"
+    ratio = float(sys.argv[2]) if len(sys.argv) > 2 else 1
     server = site_test.serve(site, handler_class=CountingHandler)
     url = f"http://127.0.0.1:{server.server_address[1]}/"
-    driver = site_test.browser(1)
+    driver = site_test.browser(ratio)
     try:
         driver.get(url)
         site_test.wait_for_card(driver)
         cold = driver.execute_script(FIRST_CARD)
         driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
-        print(f"first visit: {CountingHandler.sent / 1024:.0f} KiB served (page and worker)")
+        if ratio > 1:
+            site_test.WebDriverWait(driver, 120).until(
+                lambda d: d.execute_script("return document.body.dataset.kept"))
+        print(f"ratio {ratio:g}; first visit: {CountingHandler.sent / 1024:.0f} KiB served (page and worker)")
         print(f"navigation to first card, cold: {cold:.0f} ms")
         driver.refresh()
         site_test.wait_for_card(driver)

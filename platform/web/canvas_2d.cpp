@@ -7,16 +7,12 @@
 #include <vector>
 
 // clang-format off
-EM_JS(double, js_fit_canvas, (int width, int height), {
+EM_JS(void, js_fit_canvas, (int width, int height, int deviceWidth, int deviceHeight), {
   const canvas = document.getElementById("card");
-  const ratio = window.devicePixelRatio || 1;
   canvas.style.width = width + "px";
   canvas.style.height = height + "px";
-  canvas.width = Math.round(width * ratio);
-  canvas.height = Math.round(height * ratio);
-  const context = canvas.getContext("2d", {alpha: false});
-  context.setTransform(ratio, 0, 0, ratio, 0, 0);
-  return ratio;
+  canvas.width = deviceWidth;
+  canvas.height = deviceHeight;
 });
 
 EM_JS(void, js_fill_rect, (int left, int top, int width, int height, int red, int green, int blue), {
@@ -62,17 +58,11 @@ EM_JS(void, js_draw_circle, (int left, int top, int side, const char* fill, cons
   context.stroke();
 });
 
-// putImageData ignores the context's scale, so the picture goes through a canvas of its own and
-// is drawn from there, its pixels scaled without smoothing.
 EM_JS(void, js_draw_picture, (int left, int top, int width, int height, const std::uint8_t* rgba), {
-  const bytes = new Uint8ClampedArray(HEAPU8.subarray(rgba, rgba + width * height * 4));
-  const source = document.createElement("canvas");
-  source.width = width;
-  source.height = height;
-  source.getContext("2d").putImageData(new ImageData(bytes, width, height), 0, 0);
+  // A view on the program's memory, not a copy: nothing grows that memory before it is drawn.
+  const bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
   const context = document.getElementById("card").getContext("2d", {alpha: false});
-  context.imageSmoothingEnabled = false;
-  context.drawImage(source, left, top);
+  context.putImageData(new ImageData(bytes, width, height), left, top);
 });
 // clang-format on
 
@@ -101,8 +91,8 @@ std::string utf8(std::u16string_view text) {
 
 }  // namespace
 
-double fitCanvas(const PixelSize& client) {
-  return js_fit_canvas(client.width, client.height);
+void fitCanvas(const PixelSize& client, const PixelSize& devicePixels) {
+  js_fit_canvas(client.width, client.height, devicePixels.width, devicePixels.height);
 }
 
 void Canvas2d::fillRect(const PixelRect& rect, Rgb colour) {

@@ -4,8 +4,8 @@
 
 namespace flurb::platform::web {
 
-// The page's card canvas (the element with id "card"), drawn in CSS pixels: the context is scaled
-// by the device pixel ratio, so text and dots come out at the screen's own resolution.
+// The page's card canvas (the element with id "card"), drawn in device pixels, as the window's
+// controls place themselves at the device pixel ratio.
 class Canvas2d final : public Canvas {
  public:
   void fillRect(const PixelRect& rect, Rgb colour) override;
@@ -15,8 +15,8 @@ class Canvas2d final : public Canvas {
   void drawPicture(int left, int top, const Picture& picture) override;
 };
 
-// Sizes the canvas to the client area in CSS pixels, its backing store to the device pixels
-// under it, and scales the context to match; the answer is the device pixel ratio it used.
-double fitCanvas(const PixelSize& client);
+// Sizes the canvas to the client area in CSS pixels and its backing store to the client area's
+// device pixels.
+void fitCanvas(const PixelSize& client, const PixelSize& devicePixels);
 
 }  // namespace flurb::platform::web

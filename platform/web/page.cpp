@@ -29,7 +29,7 @@ namespace flurb::platform::web {
 namespace {
 
 struct Page {
-  const Window& window;
+  Window& window;
   const SystemColours& colours;
   PageHandlers handlers;
 };
@@ -39,11 +39,16 @@ void paint(const Page& page) {
   paintWindow(canvas, page.window, page.colours);
 }
 
-EM_BOOL onResize(int /*eventType*/, const EmscriptenUiEvent* /*event*/, void* userData) {
-  // Zooming changes the device pixel ratio and comes as a resize.
-  const Page& page = *static_cast<const Page*>(userData);
-  fitCanvas(page.window.clientPixels());
+// The card at the page's device pixel ratio: zooming, or moving the browser's window to a screen of
+// another scale, changes it and comes as a resize. The window keeps its logical size.
+void fitAndPaint(const Page& page) {
+  page.window.setDevicePixelRatio(emscripten_get_device_pixel_ratio());
+  fitCanvas(page.window.clientSize(), page.window.clientPixels());
   paint(page);
+}
+
+EM_BOOL onResize(int /*eventType*/, const EmscriptenUiEvent* /*event*/, void* userData) {
+  fitAndPaint(*static_cast<const Page*>(userData));
   return EM_FALSE;
 }
 
@@ -76,14 +81,13 @@ void showErrorSentence(const std::string& sentence) {
   js_show_sentence(sentence.c_str());
 }
 
-void runPage(const Window& window, const SystemColours& colours, PageHandlers handlers) {
+void runPage(Window& window, const SystemColours& colours, PageHandlers handlers) {
   // The page's one run: its events find it through their user data.
   static Page page{window, colours, std::move(handlers)};
   if (!runHandler(page.handlers.onLoad, showErrorSentence)) {
     return;
   }
-  fitCanvas(window.clientPixels());
-  paint(page);
+  fitAndPaint(page);
   js_mark_card_shown();
   emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, &page, EM_FALSE, onKeyDown);
   emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, &page, EM_FALSE, onResize);

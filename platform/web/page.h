@@ -17,7 +17,7 @@ struct PageHandlers {
 // Runs the window in the page, which is its client area and has no frame: the load handler, the
 // first card on the canvas, then every keydown of the page until the page closes. The window,
 // the colours and the handlers' objects must live as long as the page.
-void runPage(const Window& window, const SystemColours& colours, PageHandlers handlers);
+void runPage(Window& window, const SystemColours& colours, PageHandlers handlers);
 
 // The run-time error's one sentence, shown in the page in place of the card; keys do nothing
 // more.

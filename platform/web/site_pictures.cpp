@@ -3,6 +3,7 @@
 #include <emscripten/emscripten.h>
 
 #include <string>
+#include <utility>
 
 // clang-format off
 EM_JS(int, js_picture_size, (const char* name), {
@@ -12,6 +13,21 @@ EM_JS(int, js_picture_size, (const char* name), {
 
 EM_JS(void, js_copy_picture, (const char* name, std::uint8_t* target), {
   HEAPU8.set(Module.sitePictures.get(UTF8ToString(name)), target);
+});
+
+// The page's rendering for the ratio, if it has fetched that scale's; otherwise it starts fetching
+// them and draws the card again once they are in.
+EM_JS(int, js_rendering_size, (const char* name, double ratio, int* percent), {
+  const found = Module.renderingFor(UTF8ToString(name), ratio);
+  if (!found) {
+    return -1;
+  }
+  HEAP32[percent >> 2] = found.percent;
+  return found.bytes.length;
+});
+
+EM_JS(void, js_copy_rendering, (const char* name, int percent, std::uint8_t* target), {
+  HEAPU8.set(Module.renderings.get(percent).get(UTF8ToString(name)), target);
 });
 // clang-format on
 
@@ -46,6 +62,19 @@ std::optional<std::vector<std::uint8_t>> SitePictures::findBitmap(std::u16string
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
   js_copy_picture(key->c_str(), bytes.data());
   return bytes;
+}
+
+std::optional<Rendering> SitePictures::findRendering(std::u16string_view name, double ratio) const {
+  const auto key = siteName(name);
+  int percent = 0;
+  const int size = key ? js_rendering_size(key->c_str(), ratio, &percent) : -1;
+  if (size < 0) {
+    return std::nullopt;
+  }
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  js_copy_rendering(key->c_str(), percent, bytes.data());
+  constexpr double kPercent = 100.0;
+  return Rendering{percent / kPercent, std::move(bytes)};
 }
 
 }  // namespace flurb::platform::web
