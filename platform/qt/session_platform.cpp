@@ -28,10 +28,11 @@ bool sameIgnoringCase(std::string_view left, std::string_view right) {
 
 // Desktops measured to centre a new Wayland window themselves, to give it their own title bar
 // (close button only for a fixed-size window) and to upscale X11 windows on a scale-2 screen:
-// KDE's kwin and sway. GNOME's mutter places a new Wayland window near the top left corner
-// and weston anywhere; both leave an X11 window (through Xwayland) where the program puts it,
-// and there Qt's own Wayland title bar would offer minimise and maximise too.
-constexpr auto kDesktopsPreferringWayland = std::to_array<std::string_view>({"KDE", "sway"});
+// KDE's kwin and sway; and weston, which places every window itself, X11 windows too, and
+// upscales X11 windows, so that only a native window is sharp there. GNOME's mutter places a new
+// Wayland window near the top left corner but leaves an X11 window where the program puts it.
+constexpr auto kDesktopsPreferringWayland =
+    std::to_array<std::string_view>({"KDE", "sway", "weston"});
 
 // XDG_CURRENT_DESKTOP lists names separated by colons ("ubuntu:GNOME").
 bool prefersWayland(std::string_view currentDesktop) {
@@ -83,9 +84,13 @@ std::string cannotStart() {
 }  // namespace
 
 SessionFacts sessionFactsFromEnvironment() {
+  // A session whose file names no desktop (weston's) is named by the display manager alone.
+  std::string desktop = environmentValue("XDG_CURRENT_DESKTOP");
+  if (desktop.empty()) {
+    desktop = environmentValue("XDG_SESSION_DESKTOP");
+  }
   return {environmentValue("QT_QPA_PLATFORM"), environmentValue("DISPLAY"),
-          environmentValue("WAYLAND_DISPLAY"), environmentValue("XDG_CURRENT_DESKTOP"),
-          environmentValue("XDG_RUNTIME_DIR")};
+          environmentValue("WAYLAND_DISPLAY"), desktop, environmentValue("XDG_RUNTIME_DIR")};
 }
 
 // X11 wherever there is an X display, native Wayland where the desktop does better with it or

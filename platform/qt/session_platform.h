@@ -11,7 +11,7 @@ struct SessionFacts {
   std::string qtPlatform;      // QT_QPA_PLATFORM: the user's own choice, if any
   std::string x11Display;      // DISPLAY: an X server, or a Wayland compositor's Xwayland
   std::string waylandDisplay;  // WAYLAND_DISPLAY
-  std::string currentDesktop;  // XDG_CURRENT_DESKTOP, a colon-separated list
+  std::string currentDesktop;  // XDG_CURRENT_DESKTOP (else XDG_SESSION_DESKTOP), colon-separated
   std::string runtimeDir;      // XDG_RUNTIME_DIR: where a relative WAYLAND_DISPLAY is found
 };
 

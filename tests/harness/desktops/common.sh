@@ -4,7 +4,9 @@
 #
 #   desk_start SCALE       start the desktop headless; sets DM_WAYLAND_SOCKET (a path, or empty),
 #                          DM_X_DISPLAY (the X server or Xwayland, or empty), DM_RUNTIME_DIR,
-#                          DM_SESSION_BUS, DM_SESSION_TYPE and DM_CURRENT_DESKTOP
+#                          DM_SESSION_BUS, DM_SESSION_TYPE, DM_CURRENT_DESKTOP and
+#                          DM_SESSION_DESKTOP (the session file's name, which display managers
+#                          pass on as XDG_SESSION_DESKTOP)
 #   desk_shot FILE         a PNG of the whole screen
 #   desk_key KEYS...       keys as xdotool names them (7, k, alt+F4), to the focused window
 #   desk_close             the desktop's usual way to close the focused window (DM_PROGRAM_PID)
@@ -28,6 +30,7 @@ DM_RUNTIME_DIR=""
 DM_SESSION_BUS=""
 DM_SESSION_TYPE=""
 DM_CURRENT_DESKTOP=""
+DM_SESSION_DESKTOP=""
 
 dm_now_ms() {
   echo $(($(date +%s%N) / 1000000))
@@ -92,6 +95,7 @@ dm_program_environment() {
   local variables=(
     "HOME=${DM_HOME:-$HOME}" "PATH=/usr/bin:/bin" "XDG_RUNTIME_DIR=$DM_RUNTIME_DIR"
     "XDG_SESSION_TYPE=$DM_SESSION_TYPE" "XDG_CURRENT_DESKTOP=$DM_CURRENT_DESKTOP"
+    "XDG_SESSION_DESKTOP=$DM_SESSION_DESKTOP"
   )
   [[ -z "$DM_SESSION_BUS" ]] || variables+=("DBUS_SESSION_BUS_ADDRESS=$DM_SESSION_BUS")
   [[ -z "$DM_X_DISPLAY" ]] || variables+=("DISPLAY=$DM_X_DISPLAY")

@@ -34,8 +34,9 @@ desk_start() {
   DM_WAYLAND_SOCKET=$DM_RUNTIME_DIR/wayland-flurb
   DM_X_DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]\+\).*/\1/p' "$DM_WORK/weston.log")
   DM_SESSION_TYPE=wayland
-  # weston sets no XDG_CURRENT_DESKTOP; its launcher leaves the one it was given.
-  DM_CURRENT_DESKTOP=weston
+  # weston's session file names no desktop, so a display manager sets no XDG_CURRENT_DESKTOP,
+  # only XDG_SESSION_DESKTOP from the file's name.
+  DM_SESSION_DESKTOP=weston
   # The pointer inside weston's window, where its keys go.
   desk_host xdotool mousemove 5 5
 }
