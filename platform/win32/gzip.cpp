@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <numeric>
 
 #define ZLIB_CONST
 #include <zlib.h>
@@ -11,7 +12,6 @@ namespace {
 
 // Window bits that take the gzip wrapper only, not zlib's own.
 constexpr int kGzipWrapper = 16 + MAX_WBITS;
-constexpr std::size_t kChunk = std::size_t{1} << 18U;
 
 // Ends the inflater however the unpacking ends.
 class Inflater {
@@ -39,30 +39,32 @@ class Inflater {
 
 std::optional<std::vector<std::uint8_t>> gunzip(std::span<const std::uint8_t> packed,
                                                 std::size_t limit) {
-  if (packed.size() > std::numeric_limits<uInt>::max()) {
+  constexpr std::size_t kLengthBytes = 4;
+  if (packed.size() < kLengthBytes || packed.size() > std::numeric_limits<uInt>::max()) {
     return std::nullopt;
   }
+  // The member ends with its unpacked length, which the unpacking checks: one buffer of that
+  // size, and a byte to spare that any more would fill.
+  const auto length = packed.last(kLengthBytes);
+  const std::size_t claimed =
+      std::accumulate(length.rbegin(), length.rend(), std::size_t{0},
+                      [](std::size_t high, std::uint8_t byte) { return (high << 8U) | byte; });
+  const std::size_t largestRoom = std::numeric_limits<uInt>::max();
+  const std::size_t room = std::min({claimed, limit, largestRoom - 1}) + 1;
   Inflater inflater;
   if (!inflater.ready()) {
     return std::nullopt;
   }
+  std::vector<std::uint8_t> unpacked(room);
   z_stream& stream = inflater.stream();
   stream.next_in = packed.data();
   stream.avail_in = static_cast<uInt>(packed.size());
-  std::vector<std::uint8_t> unpacked;
-  int status = Z_OK;
-  while (status == Z_OK && unpacked.size() < limit) {
-    const std::size_t done = unpacked.size();
-    const std::size_t room = std::min(kChunk, limit - done);
-    unpacked.resize(done + room);
-    stream.next_out = unpacked.data() + done;
-    stream.avail_out = static_cast<uInt>(room);
-    status = inflate(&stream, Z_NO_FLUSH);
-    unpacked.resize(done + room - stream.avail_out);
-  }
-  if (status != Z_STREAM_END || stream.avail_in != 0) {
+  stream.next_out = unpacked.data();
+  stream.avail_out = static_cast<uInt>(room);
+  if (inflate(&stream, Z_FINISH) != Z_STREAM_END || stream.avail_in != 0 || stream.avail_out == 0) {
     return std::nullopt;
   }
+  unpacked.resize(room - stream.avail_out);
   return unpacked;
 }
 
