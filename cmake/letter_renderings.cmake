@@ -1,7 +1,18 @@
 # The letter pictures rendered afresh from their drawings for screens that scale, at the scales
 # desktops offer. Built, never stored: the drawings and the artwork tool make them.
-# Scales in hundredths, as the renderings' folders are named.
+# Scales in hundredths, as the renderings' folders are named (platform/rendering_scale.h lists the
+# same for the program).
 set(FLURB_RENDERING_PERCENTS 125 150 175 200 250 300)
+
+# The cross builds (Windows, the browser) cannot run the tools they build: they take the native
+# build's.
+if(CMAKE_CROSSCOMPILING)
+  set(FLURB_LETTER_ART "" CACHE FILEPATH "The native build's artwork tool, flurb-letter-art")
+  if(NOT FLURB_LETTER_ART)
+    message(FATAL_ERROR "Set FLURB_LETTER_ART to the native build's flurb-letter-art (the presets "
+                        "take the dev preset's)")
+  endif()
+endif()
 
 # Adds the commands that render every letter at every scale with `tool` into
 # `folder`/<percent>/<letter>.dib, and sets `out_files` to the files they make.
@@ -33,4 +44,23 @@ function(flurb_render_letter_pictures tool folder out_files)
     endforeach()
   endforeach()
   set(${out_files} ${renderings} PARENT_SCOPE)
+endfunction()
+
+# Adds the commands that pack each rendering with gzip into `folder`/<percent>/<letter>.dib.gz,
+# the letter in lower case, and sets `out_files` to the packed files. Packed without a name or
+# time, the same renderings give the same bytes.
+function(flurb_pack_letter_renderings renderings folder out_files)
+  find_program(GZIP gzip REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+  set(packed_files)
+  foreach(rendering IN LISTS renderings)
+    string(REGEX MATCH "([0-9]+)/([A-Z])\\.dib$" matched ${rendering})
+    string(TOLOWER ${CMAKE_MATCH_2} letter)
+    set(packed ${folder}/${CMAKE_MATCH_1}/${letter}.dib.gz)
+    add_custom_command(OUTPUT ${packed}
+                       COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/${CMAKE_MATCH_1}
+                       COMMAND ${GZIP} -9 -n -c ${rendering} > ${packed}
+                       DEPENDS ${rendering})
+    list(APPEND packed_files ${packed})
+  endforeach()
+  set(${out_files} ${packed_files} PARENT_SCOPE)
 endfunction()

@@ -1,10 +1,11 @@
 #include "letter_picture_store.h"
 
-#include <algorithm>
 #include <array>
 
 #include <QResource>
 #include <QString>
+
+#include "platform/rendering_scale.h"
 
 namespace flurb::resources {
 namespace {
@@ -22,10 +23,6 @@ char16_t asciiUpper(char16_t c) {
 bool namesMatch(std::u16string_view requested, char16_t stored) {
   return requested.size() == 1 && asciiUpper(requested.front()) == stored;
 }
-
-// The scales of the renderings, in hundredths, as their folders are named.
-constexpr std::array<int, 6> kRenderingPercents = {125, 150, 175, 200, 250, 300};
-constexpr double kPercent = 100.0;
 
 // The stored name, or 0 for a name that is none.
 char16_t storedName(std::u16string_view name) {
@@ -65,16 +62,13 @@ std::optional<platform::Rendering> LetterPictureStore::findRendering(std::u16str
   if (stored == 0) {
     return std::nullopt;
   }
-  const auto* const reaching =
-      std::find_if(kRenderingPercents.begin(), kRenderingPercents.end(),
-                   [ratio](int percent) { return percent / kPercent >= ratio; });
-  const int percent = reaching != kRenderingPercents.end() ? *reaching : kRenderingPercents.back();
+  const int percent = platform::renderingPercentFor(ratio);
   auto bytes =
       entryBytes(QStringLiteral(":/flurb/letters/%1/%2.dib").arg(percent).arg(QChar(stored)));
   if (!bytes) {
     return std::nullopt;
   }
-  return platform::Rendering{percent / kPercent, std::move(*bytes)};
+  return platform::Rendering{platform::renderingScale(percent), std::move(*bytes)};
 }
 
 }  // namespace flurb::resources

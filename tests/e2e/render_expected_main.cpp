@@ -12,10 +12,9 @@
 //
 // --dpi is the screen's resolution in device pixels (192 draws two device pixels to each logical
 // one, as Xft.dpi 192, QT_SCALE_FACTOR=2 or Windows at 192 dpi do), --frame the desktop's frame
-// around the client area (in device pixels). --one-scale-pictures draws the pictures as a program
-// that carries them at one scale only does (the Windows program): enlarged at a higher ratio. A
-// card that a committed reference card shows (at 96 dpi, in that reference's frame) is compared
-// with the reference; any other with the model's drawing. --soft-edges lets pixels within two of an
+// around the client area (in device pixels). A card that a committed reference card shows (at 96
+// dpi, in that reference's frame) is compared with the reference; any other with the model's
+// drawing. --soft-edges lets pixels within two of an
 // edge of the text or of a dot differ, never in the picture, for a program whose toolkit rasterises
 // text and circles in its own way (Windows' GDI under Wine). --identify names the start letter
 // whose card matches the screenshot. --locate prints "left,top,width,height" of the letter's
@@ -251,18 +250,6 @@ int locate(std::int16_t letter, double devicePixelRatio,
   return kMatches;
 }
 
-// The letter pictures at one scale only, as the Windows program carries them.
-class OneScalePictures final : public flurb::platform::ResourceStore {
- public:
-  explicit OneScalePictures(const flurb::platform::ResourceStore& store) : store_(store) {}
-  std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view name) const override {
-    return store_.findBitmap(name);
-  }
-
- private:
-  const flurb::platform::ResourceStore& store_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -291,21 +278,14 @@ int main(int argc, char** argv) {
       "soft-edges", "Let pixels near an edge of the text or of a dot differ.");
   const QCommandLineOption devicePlacementOption(
       "device-placement", "With --place: the window is placed in device pixels.");
-  const QCommandLineOption oneScaleOption("one-scale-pictures",
-                                          "The pictures are carried at one scale only.");
   const QCommandLineOption referencesOption("make-references", "Draw the reference cards here.",
                                             "folder");
   parser.addOptions({dpiOption, frameOption, startOption, keysOption, outOption, compareOption,
                      diffOption, identifyOption, pictureOption, locateOption, placeOption,
-                     softEdgesOption, devicePlacementOption, oneScaleOption, referencesOption});
+                     softEdgesOption, devicePlacementOption, referencesOption});
   parser.process(application);
 
-  const flurb::resources::LetterPictureStore letterPictures;
-  const OneScalePictures oneScalePictures(letterPictures);
-  const flurb::platform::ResourceStore& pictures =
-      parser.isSet(oneScaleOption)
-          ? static_cast<const flurb::platform::ResourceStore&>(oneScalePictures)
-          : letterPictures;
+  const flurb::resources::LetterPictureStore pictures;
   if (parser.isSet(referencesOption)) {
     return makeReferences(parser.value(referencesOption), pictures);
   }

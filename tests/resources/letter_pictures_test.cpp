@@ -3,7 +3,6 @@
 #include <functional>
 #include <ostream>
 #include <string>
-#include <tuple>
 
 #include <gtest/gtest.h>
 #include <QByteArray>
@@ -17,6 +16,7 @@
 #include "platform/runtime_error.h"
 #include "resources/letter_picture_store.h"
 #include "stored_bytes.h"
+#include "support/rendering_cases.h"
 
 namespace flurb::resources {
 namespace {
@@ -40,7 +40,7 @@ void PrintTo(const Letter& letter, std::ostream* out) {
   *out << letter.capital << " (" << letter.width << " wide)";
 }
 
-class EveryLetter : public testing::TestWithParam<Letter> {
+class EveryLetter : public ::testing::TestWithParam<Letter> {
  protected:
   static std::u16string capital() { return {static_cast<char16_t>(GetParam().capital)}; }
   static std::u16string small() { return {static_cast<char16_t>(GetParam().capital - 'A' + 'a')}; }
@@ -85,28 +85,22 @@ TEST_P(EveryLetter, IsOpaqueWithAPureWhiteBorder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LetterPictures, EveryLetter,
-                         testing::Values(Letter{'A', 450}, Letter{'B', 450}, Letter{'C', 450},
-                                         Letter{'D', 450}, Letter{'E', 450}, Letter{'F', 450},
-                                         Letter{'G', 450}, Letter{'H', 450}, Letter{'I', 405},
-                                         Letter{'J', 405}, Letter{'K', 450}, Letter{'L', 450},
-                                         Letter{'M', 450}, Letter{'N', 450}, Letter{'O', 450},
-                                         Letter{'P', 450}, Letter{'Q', 450}, Letter{'R', 450},
-                                         Letter{'S', 450}, Letter{'T', 450}, Letter{'U', 450},
-                                         Letter{'V', 450}, Letter{'W', 450}, Letter{'X', 450},
-                                         Letter{'Y', 450}, Letter{'Z', 450}),
-                         [](const testing::TestParamInfo<Letter>& letter) {
+                         ::testing::Values(Letter{'A', 450}, Letter{'B', 450}, Letter{'C', 450},
+                                           Letter{'D', 450}, Letter{'E', 450}, Letter{'F', 450},
+                                           Letter{'G', 450}, Letter{'H', 450}, Letter{'I', 405},
+                                           Letter{'J', 405}, Letter{'K', 450}, Letter{'L', 450},
+                                           Letter{'M', 450}, Letter{'N', 450}, Letter{'O', 450},
+                                           Letter{'P', 450}, Letter{'Q', 450}, Letter{'R', 450},
+                                           Letter{'S', 450}, Letter{'T', 450}, Letter{'U', 450},
+                                           Letter{'V', 450}, Letter{'W', 450}, Letter{'X', 450},
+                                           Letter{'Y', 450}, Letter{'Z', 450}),
+                         [](const ::testing::TestParamInfo<Letter>& letter) {
                            return std::string(1, letter.param.capital);
                          });
 
-// Every rendering is the picture drawn afresh at its scale, its edges rounded up; a ratio between
-// two renderings finds the larger, one beyond them the largest.
 TEST(LetterPictureRenderings, StandAtEveryScaleDesktopsOffer) {
   const LetterPictureStore store;
-  for (const auto& [ratio, scale, width, height] :
-       {std::tuple{1.1, 1.25, 563, 367}, std::tuple{1.25, 1.25, 563, 367},
-        std::tuple{1.5, 1.5, 675, 440}, std::tuple{1.75, 1.75, 788, 513},
-        std::tuple{2.0, 2.0, 900, 586}, std::tuple{2.25, 2.5, 1125, 733},
-        std::tuple{3.0, 3.0, 1350, 879}, std::tuple{4.0, 3.0, 1350, 879}}) {
+  for (const auto& [ratio, scale, width, height] : flurb::testing::kKiteRenderings) {
     const std::optional<platform::Rendering> rendering = store.findRendering(u"k", ratio);
     ASSERT_TRUE(rendering.has_value()) << ratio;
     EXPECT_EQ(rendering->scale, scale);

@@ -4,7 +4,8 @@
 # resolution's ratio to 96 dots per inch; the window stands centred by its outer size; cards equal
 # the model's at that resolution but near the edges of the text and the dots, which GDI
 # rasterises in its own way, and after a number card the picture hides the dots as at 96. The
-# Windows program carries its pictures at one scale, and enlarges them.
+# pictures are drawn from the renderings the program carries, as the model draws them: never the
+# small picture enlarged.
 #
 #   dpi_test.sh PROGRAM.exe RENDER_EXPECTED ARTIFACT_DIR WINE_PREFIX DPI
 # shellcheck source=SCRIPTDIR/../../harness/e2e_test.sh
@@ -23,9 +24,10 @@ XS_SCREEN_WIDTH=2560 XS_SCREEN_HEIGHT=1600
 xs_start_session "$artifacts"
 ws_init "$prefix"
 ws_set_dpi "$DPI"
-# The prefix goes back to 96 dots per inch however the test ends.
-trap 'ws_set_dpi 96; ws_stop' EXIT
-cc_init "$render_expected" "$DPI" --soft-edges --one-scale-pictures --device-placement
+# The prefix goes back to 96 dots per inch however the test ends, once the program is ended:
+# setting it waits for every Wine process of the prefix.
+trap 'ws_stop; ws_set_dpi 96' EXIT
+cc_init "$render_expected" "$DPI" --soft-edges --device-placement
 ws_launch "$program"
 xs_note "window up: outer ${XS_OUTER_WIDTH}x$XS_OUTER_HEIGHT at $XS_OUTER_X,$XS_OUTER_Y;" \
   "Windows frame $XS_FRAME"
@@ -41,6 +43,8 @@ cc_press 01-seven 55 7
 cc_press 02-k-after-seven 75 k
 cc_press 03-five 53 5
 cc_press 04-i-after-five 73 i
+cc_press 05-nine 57 9
+cc_press 06-i-after-nine 73 i
 xs_screen_shot screen
 xs_close_with_alt_f4
 xs_expect_equal "exit status after Alt+F4" "$XS_EXIT_STATUS" 0
