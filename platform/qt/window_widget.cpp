@@ -92,6 +92,10 @@ WindowWidget::WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHand
     show();
     activateWindow();
   });
+  // Not while a paint event is running, which may be where the new ratio shows first.
+  logicalSizeAfterPaint_.setSingleShot(true);
+  logicalSizeAfterPaint_.setInterval(0);
+  connect(&logicalSizeAfterPaint_, &QTimer::timeout, this, &WindowWidget::takeLogicalSize);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
   setWindowTitle(QString::fromStdU16String(window.caption));
@@ -134,21 +138,22 @@ void WindowWidget::followScale() {
     return;
   }
   window_.setDevicePixelRatio(ratio);
-  // On X11 Qt keeps the window's old device size, and its painting surface, at a new ratio; made a
-  // pixel larger and back, the window takes on the device size of its logical one, and the
-  // surface is made anew at that size.
-  // Not while a paint event is running, which may be where the new ratio shows first.
   if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-    QTimer::singleShot(0, this, [this] {
-      // The model's size: Qt's own may have lost a pixel to rounding at a ratio such as 2.01.
-      const PixelSize client = window_.clientSize();
-      const QSize logical(client.width, client.height);
-      setFixedSize(logical + QSize(1, 1));
-      setFixedSize(logical);
-      backingStore()->resize(logical);
-      update();
-    });
+    logicalSizeAfterPaint_.start();
   }
+  update();
+}
+
+// On X11 Qt keeps the window's old device size, and its painting surface, at a new ratio; made a
+// pixel larger and back, the window takes on the device size of its logical one, and the surface
+// is made anew at that size.
+void WindowWidget::takeLogicalSize() {
+  // The model's size: Qt's own may have lost a pixel to rounding at a ratio such as 2.01.
+  const PixelSize client = window_.clientSize();
+  const QSize logical(client.width, client.height);
+  setFixedSize(logical + QSize(1, 1));
+  setFixedSize(logical);
+  backingStore()->resize(logical);
   update();
 }
 

@@ -31,12 +31,15 @@ class WindowWidget final : public QWidget {
  private:
   // Draws at the ratio the window has now, and keeps the logical size where the ratio changed.
   void followScale();
+  // On X11, after a new ratio: the window's device size and painting surface for its logical size.
+  void takeLogicalSize();
   void watchScreen(QScreen* screen);
 
   Window& window_;
   QMetaObject::Connection screenWatch_;
   QWidget* focusBoxWidget_;
   QTimer comeBack_;
+  QTimer logicalSizeAfterPaint_;
 };
 
 }  // namespace flurb::platform::qt
