@@ -82,6 +82,10 @@ if [[ -n "$settings_pid" ]]; then
   CC_DPI=$E2E_SETTINGS_DPI
   cc_place "$primary_screen"
   xs_wait_for "the window at $CC_DPI dpi" client_size_is "${CC_CLIENT_WIDTH}x${CC_CLIENT_HEIGHT}"
+  # The size may first be Qt's own at the new ratio and then the model's, a pixel larger and back,
+  # which can move the window: its place is read again once the program and openbox are done.
+  xs_wait_until_quiet
+  xs_wait_for "the window at $CC_DPI dpi" client_size_is "${CC_CLIENT_WIDTH}x${CC_CLIENT_HEIGHT}"
   # The card that stands keeps the place it was given at the old ratio; the next cards are the
   # model's at the new one.
   cc_press "seven-card-at-$CC_DPI-dpi" 55 7
