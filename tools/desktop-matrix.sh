@@ -72,7 +72,7 @@ run_case() {
     source "$harness/$desktop.sh"
     DM_WORK=$(mktemp -d "${TMPDIR:-/tmp}/flurb-desktop.XXXXXX")
     chmod 755 "$DM_WORK"
-    trap 'dm_stop_all; rm -rf -- "$DM_WORK"' EXIT
+    trap 'xs_stop_spawned; rm -rf -- "$DM_WORK"' EXIT
     trap 'exit 143' TERM
     trap 'exit 130' INT
     DM_RESULT="- no - - - -"

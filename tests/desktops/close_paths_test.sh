@@ -51,14 +51,14 @@ for entry in "${CLOSES[@]}"; do
   IFS='|' read -r desktop client how <<<"$entry"
   if [[ "$desktop" != "$started_desktop" ]]; then
     if [[ -n "$started_desktop" ]]; then
-      dm_stop_all
+      xs_stop_spawned
       rm -rf -- "$DM_WORK"
     fi
     # shellcheck source=/dev/null
     source "$desktops/$desktop.sh"
     DM_WORK=$(mktemp -d "${TMPDIR:-/tmp}/flurb-close.XXXXXX")
     chmod 755 "$DM_WORK"
-    trap 'dm_stop_all; rm -rf -- "$DM_WORK" "$XDG_RUNTIME_DIR"' EXIT
+    trap 'xs_stop_spawned; rm -rf -- "$DM_WORK" "$XDG_RUNTIME_DIR"' EXIT
     desk_start 1 2>"$artifacts/$desktop-desktop.log" || {
       echo "FAIL: $desktop did not start (see $artifacts)" >&2
       exit 1
@@ -69,25 +69,25 @@ for entry in "${CLOSES[@]}"; do
   rm -rf -- "$DM_CASE_DIR"
   mkdir -p "$DM_CASE_DIR"
   dm_launch "$program" "$client" "$DM_CASE_DIR/program.log"
-  dm_wait_for "$PATIENCE_SECONDS" dm_window_shown up || {
+  xs_poll "$PATIENCE_SECONDS" dm_window_shown up || {
     echo "FAIL: $desktop $client: no window (see $DM_CASE_DIR)" >&2
     exit 1
   }
   # The window has the keyboard focus once a key reaches it: only then can a close key reach it.
   desk_key 7
-  dm_wait_for "$PATIENCE_SECONDS" dm_shows_dots seven 7 || {
+  xs_poll "$PATIENCE_SECONDS" dm_shows_dots seven 7 || {
     echo "FAIL: $desktop $client: the window does not take the keys (see $DM_CASE_DIR)" >&2
     exit 1
   }
-  closing=$(dm_now_ms)
+  closing=$(xs_now_ms)
   close_window "$how"
   status="hang" elapsed="-" left="-"
-  if dm_wait_for "$PATIENCE_SECONDS" dm_program_gone; then
-    elapsed=$(($(dm_now_ms) - closing))
+  if xs_poll "$PATIENCE_SECONDS" dm_program_gone; then
+    elapsed=$(($(xs_now_ms) - closing))
     status=0
     wait "$DM_PROGRAM_PID" || status=$?
     left="nothing"
-    dm_wait_for 5 dm_session_empty "$DM_PROGRAM_PID" || left=$(pgrep -s "$DM_PROGRAM_PID" | wc -l)
+    xs_poll 5 xs_session_empty "$DM_PROGRAM_PID" || left=$(pgrep -s "$DM_PROGRAM_PID" | wc -l)
   fi
   kill -KILL -- "-$DM_PROGRAM_PID" 2>/dev/null || true
   row=$(printf '%-8s %-8s %-12s | %-6s %-7s %s' "$desktop" "$client" "$how" "$status" "$elapsed" "$left")

@@ -58,7 +58,7 @@ identify_start() {
 
 stop_desktop() {
   if [[ -n "${DM_WORK:-}" ]]; then
-    dm_stop_all
+    xs_stop_spawned
     rm -rf -- "$DM_WORK"
   fi
 }
@@ -81,7 +81,7 @@ for step in "${STEPS[@]}"; do
     DM_KEYBOARD_LAYOUT=$layout desk_start 1 2>"$DM_CASE_DIR/desktop.log" ||
       fail "kwin did not start with layout $layout (see $DM_CASE_DIR)"
     dm_launch "$program" wayland "$DM_CASE_DIR/program.log"
-    dm_wait_for "$PATIENCE_SECONDS" identify_start "$name-start" ||
+    xs_poll "$PATIENCE_SECONDS" identify_start "$name-start" ||
       fail "layout $layout: no start card (see $DM_CASE_DIR)"
     echo "layout $layout: start card $START"
     current=$layout
@@ -89,10 +89,10 @@ for step in "${STEPS[@]}"; do
   fi
   desk_key_codes "$(evdev_chord "$keys")"
   history+="${history:+,}$codes"
-  dm_wait_for "$PATIENCE_SECONDS" dm_shows_card "$name" 0,0,0,0 "$history" 96 "$START" ||
+  xs_poll "$PATIENCE_SECONDS" dm_shows_card "$name" 0,0,0,0 "$history" 96 "$START" ||
     fail "$name: keys $keys do not give the card of key codes $codes (see $DM_CASE_DIR)"
   echo "$name: ok"
 done
 desk_close
-dm_wait_for "$PATIENCE_SECONDS" dm_program_gone || fail "the program did not end after Alt+F4"
+xs_poll "$PATIENCE_SECONDS" dm_program_gone || fail "the program did not end after Alt+F4"
 wait "$DM_PROGRAM_PID" || fail "exit status $? after Alt+F4"

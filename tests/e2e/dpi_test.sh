@@ -46,9 +46,8 @@ announce_dpi() {
 }
 if [[ -n "${E2E_SETTINGS_DPI:-}" ]]; then
   announce_dpi "$xft_dpi"
-  xsettingsd -c "$XS_ARTIFACTS/xsettingsd.conf" >"$XS_ARTIFACTS/xsettingsd.log" 2>&1 &
-  settings_pid=$!
-  trap 'kill "$settings_pid" 2>/dev/null || true; xs_stop_session' EXIT
+  xs_spawn "$XS_ARTIFACTS/xsettingsd.log" xsettingsd -c "$XS_ARTIFACTS/xsettingsd.conf"
+  settings_pid=$XS_SPAWNED
 fi
 cc_init "$render_expected" "$DS_DPI"
 xs_launch "$program"

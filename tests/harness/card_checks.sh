@@ -94,12 +94,8 @@ cc_fail_history() {
 # done all its work: a key that was sent but not handled yet would show up then.
 cc_expect_history() {
   local name=$1
-  local deadline=$(($(xs_now_ms) + XS_PATIENCE_SECONDS * 1000))
-  until cc_shot_matches_history "$name"; do
-    (($(xs_now_ms) <= deadline)) ||
-      cc_fail_history "$name" "the window does not come to show the expected card"
-    sleep "$XS_POLL_SECONDS"
-  done
+  xs_poll "$XS_PATIENCE_SECONDS" cc_shot_matches_history "$name" ||
+    cc_fail_history "$name" "the window does not come to show the expected card"
   xs_wait_until_quiet
   cc_shot_matches_history "$name" ||
     cc_fail_history "$name" "the window does not keep the expected card"

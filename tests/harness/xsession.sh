@@ -24,14 +24,12 @@
 XS_SCREEN_WIDTH=${XS_SCREEN_WIDTH:-1280}
 XS_SCREEN_HEIGHT=${XS_SCREEN_HEIGHT:-1024}
 readonly XS_CAPTION="Quimo's Flurb Cards"
-readonly XS_POLL_SECONDS=0.02
-# Long enough for the sanitizer build on a loaded machine many times over: only a hang reaches it.
-readonly XS_PATIENCE_SECONDS=120
+
+# shellcheck source=SCRIPTDIR/session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
 XS_DIR=""
 XS_ARTIFACTS=""
-XS_XVFB_PID=""
-XS_WM_PID=""
 XS_PROGRAM_PID=""
 XS_LAUNCHES=0
 
@@ -54,86 +52,21 @@ xs_expect_match() {
   xs_note "$what: ok"
 }
 
-xs_note() {
-  echo "-- $*"
-}
-
-xs_now_ms() {
-  echo $(($(date +%s%N) / 1000000))
-}
-
-# xs_wait_for DESCRIPTION COMMAND...: runs COMMAND until it succeeds.
+# xs_wait_for DESCRIPTION COMMAND...: runs COMMAND until it succeeds; the test fails at a hang.
 xs_wait_for() {
-  local what=$1
-  shift
-  local deadline=$(($(xs_now_ms) + XS_PATIENCE_SECONDS * 1000))
-  until "$@"; do
-    if (($(xs_now_ms) > deadline)); then
-      xs_fail "gave up after ${XS_PATIENCE_SECONDS} s waiting for ${what}"
-    fi
-    sleep "$XS_POLL_SECONDS"
-  done
+  xs_await "$@" || exit 1
 }
 
 xs_stop_session() {
-  local pid
-  for pid in "$XS_PROGRAM_PID" "$XS_WM_PID" "$XS_XVFB_PID"; do
-    if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then
-      kill "$pid" 2>/dev/null || true
-      wait "$pid" 2>/dev/null || true
-    fi
-  done
-  XS_PROGRAM_PID="" XS_WM_PID="" XS_XVFB_PID=""
+  if [[ -n "$XS_PROGRAM_PID" ]] && kill -0 "$XS_PROGRAM_PID" 2>/dev/null; then
+    kill "$XS_PROGRAM_PID" 2>/dev/null || true
+    wait "$XS_PROGRAM_PID" 2>/dev/null || true
+  fi
+  XS_PROGRAM_PID=""
+  xs_stop_spawned
   if [[ -n "$XS_DIR" ]]; then
     rm -rf -- "$XS_DIR"
   fi
-}
-
-xs_display_announced() {
-  grep -qx '[0-9]\+' "$XS_DIR/display" 2>/dev/null
-}
-
-xs_display_accepts_clients() {
-  xset q >/dev/null 2>&1
-}
-
-# openbox is ready once it advertises itself and the frame-extents request the program relies on.
-# (Output is matched in the shell: `| grep -q` can end the writer with SIGPIPE, which pipefail
-# turns into a failure.)
-xs_window_manager_ready() {
-  local check supported
-  check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) &&
-    supported=$(xprop -root _NET_SUPPORTED 2>/dev/null) &&
-    [[ "$check" == *'window id'* && "$supported" == *_NET_REQUEST_FRAME_EXTENTS* ]]
-}
-
-xs_window_manager_alive() {
-  kill -0 "$XS_WM_PID" 2>/dev/null
-}
-
-# Starts openbox and waits until it manages the screen. Now and then (about one start in twenty,
-# with other X servers starting beside this one) openbox ends at once with status 1 and nothing
-# in its log, so it gets three tries.
-xs_start_window_manager() {
-  local attempt status deadline
-  for attempt in 1 2 3; do
-    XDG_CONFIG_HOME="$XS_DIR/config" XDG_CACHE_HOME="$XS_DIR/cache" \
-      openbox --sm-disable >>"$XS_ARTIFACTS/openbox.log" 2>&1 &
-    XS_WM_PID=$!
-    deadline=$(($(xs_now_ms) + XS_PATIENCE_SECONDS * 1000))
-    while xs_window_manager_alive; do
-      if xs_window_manager_ready; then
-        return 0
-      fi
-      (($(xs_now_ms) < deadline)) ||
-        xs_fail "gave up after ${XS_PATIENCE_SECONDS} s waiting for openbox"
-      sleep "$XS_POLL_SECONDS"
-    done
-    status=0
-    wait "$XS_WM_PID" || status=$?
-    xs_note "openbox ended at start with status $status (attempt $attempt)"
-  done
-  xs_fail "openbox would not start; see $XS_ARTIFACTS/openbox.log"
 }
 
 xs_start_session() {
@@ -147,29 +80,14 @@ xs_start_session() {
   trap 'exit 143' TERM
   trap 'exit 130' INT
   mkdir -m 700 "$XS_DIR/runtime"
-  mkdir "$XS_DIR/config" "$XS_DIR/cache"
-
-  # Xvfb picks a free display itself and writes its number once it accepts connections. Without
-  # -noreset it starts over whenever its last client leaves, and turns away whoever comes then.
-  Xvfb -displayfd 3 -screen 0 "${XS_SCREEN_WIDTH}x${XS_SCREEN_HEIGHT}x24" -nolisten tcp -noreset \
-    3>"$XS_DIR/display" >"$XS_ARTIFACTS/xvfb.log" 2>&1 &
-  XS_XVFB_PID=$!
-  xs_wait_for "Xvfb to announce its display" xs_display_announced
-  DISPLAY=":$(tr -d '\n' <"$XS_DIR/display")"
-  export DISPLAY
+  xs_start_x_server "$XS_DIR" "$XS_SCREEN_WIDTH" "$XS_SCREEN_HEIGHT" "$XS_ARTIFACTS" || exit 1
   export XDG_RUNTIME_DIR="$XS_DIR/runtime"
   unset XAUTHORITY WAYLAND_DISPLAY
-  # Under load a client can still be turned away just after the announcement.
-  xs_wait_for "Xvfb to accept clients" xs_display_accepts_clients
-
   # Settings that openbox and the program read when they start (display_settings.sh).
   if declare -F xs_prepare_display >/dev/null; then
     xs_prepare_display
   fi
-
-  # The system's own openbox configuration, whatever the person running the tests has set up.
-  : >"$XS_ARTIFACTS/openbox.log"
-  xs_start_window_manager
+  xs_start_openbox "$XS_DIR" "$XS_ARTIFACTS" || exit 1
   xs_note "X server on $DISPLAY with openbox"
 }
 
@@ -284,7 +202,7 @@ xs_session_quiet() {
   xs_require_alive
   # A process that is gone is never quiet: say so at once rather than wait out the patience.
   kill -0 "$XS_XVFB_PID" 2>/dev/null || xs_fail "Xvfb is gone; see $XS_ARTIFACTS/xvfb.log"
-  xs_window_manager_alive || xs_fail "openbox is gone; see $XS_ARTIFACTS/openbox.log"
+  kill -0 "$XS_WM_PID" 2>/dev/null || xs_fail "openbox is gone; see $XS_ARTIFACTS/openbox.log"
   xs_processes_quiet "$XS_XVFB_PID" "$XS_WM_PID" "$XS_PROGRAM_PID"
 }
 

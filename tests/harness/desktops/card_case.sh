@@ -107,13 +107,13 @@ dm_run_case() {
 
   dm_launch "$program" "$client" "$DM_CASE_DIR/program.log"
   local started
-  started=$(dm_now_ms)
-  if ! dm_wait_for "$DM_UP_SECONDS" dm_window_shown 01-up; then
+  started=$(xs_now_ms)
+  if ! xs_poll "$DM_UP_SECONDS" dm_window_shown 01-up; then
     dm_note "no window after $DM_UP_SECONDS s; program alive: $(dm_program_alive && echo yes || echo no)"
     return 0
   fi
   up="yes"
-  dm_note "window up after $(($(dm_now_ms) - started)) ms at $DM_RECT"
+  dm_note "window up after $(($(xs_now_ms) - started)) ms at $DM_RECT"
   local window="" frame="0,0,0,0"
   if window=$(dm_x11_window); then
     platform="x11:$(dm_x11_window_type "$window")"
@@ -125,7 +125,7 @@ dm_run_case() {
 
   # A key reaches the window only while it holds the keyboard focus.
   desk_key 7
-  if dm_wait_for "$DM_KEY_SECONDS" dm_shows_dots 02-seven 7; then
+  if xs_poll "$DM_KEY_SECONDS" dm_shows_dots 02-seven 7; then
     focused="yes"
     cards="7"
     if dm_centred "$scale"; then
@@ -141,12 +141,12 @@ dm_run_case() {
     read -r screen_width < <(identify -format '%w\n' "$DM_SHOT")
     if model_dpi=$(dm_unscaled_dpi "$window" "$width" "$height" "$screen_width" "$scale"); then
       # Nothing rescales the window: the letter card must be the model's, pixel for pixel.
-      if dm_wait_for "$DM_KEY_SECONDS" dm_shows_card 03-letter "$frame" 55,75 "$model_dpi"; then
+      if xs_poll "$DM_KEY_SECONDS" dm_shows_card 03-letter "$frame" 55,75 "$model_dpi"; then
         cards="7+K"
       else
         cards="7+K?"
       fi
-    elif dm_wait_for "$DM_KEY_SECONDS" dm_shows_dots 03-letter 0; then
+    elif xs_poll "$DM_KEY_SECONDS" dm_shows_dots 03-letter 0; then
       # Scaled up as a whole by a Wayland compositor (an Xwayland window), or drawn by the
       # program at a scale the model is not asked about: the picture hides every dot as at 96
       # dots per inch.
@@ -157,12 +157,12 @@ dm_run_case() {
   fi
 
   local closing status=0
-  closing=$(dm_now_ms)
+  closing=$(xs_now_ms)
   desk_close
-  if dm_wait_for "$DM_CLOSE_SECONDS" dm_program_gone; then
+  if xs_poll "$DM_CLOSE_SECONDS" dm_program_gone; then
     wait "$DM_PROGRAM_PID" || status=$?
-    close="$status/$(($(dm_now_ms) - closing))ms"
-    if ! dm_wait_for 5 dm_session_empty "$DM_PROGRAM_PID"; then
+    close="$status/$(($(xs_now_ms) - closing))ms"
+    if ! xs_poll 5 xs_session_empty "$DM_PROGRAM_PID"; then
       close+="+left"
       dm_note "left running: $(pgrep -a -s "$DM_PROGRAM_PID")"
     fi

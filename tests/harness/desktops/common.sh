@@ -16,13 +16,14 @@
 #                          wayland) itself, so that no program can centre its window there
 #   desk_run_as            the command prefix that runs a client as the session's user (may be empty)
 #
-# Every process is started in a session of its own and stopped with its whole session, so
-# nothing a desktop spawned outlives the case.
+# Every process is started in a session of its own (xs_spawn) and stopped with its whole session
+# (xs_stop_spawned), so nothing a desktop spawned outlives the case.
 
-readonly DM_POLL_SECONDS=0.05
+# shellcheck source=SCRIPTDIR/../session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../session.sh"
+
 readonly DM_CAPTION="Quimo's Flurb Cards"
 
-DM_PIDS=()
 DM_PROGRAM_PID=""
 DM_WAYLAND_SOCKET=""
 DM_X_DISPLAY=""
@@ -32,49 +33,8 @@ DM_SESSION_TYPE=""
 DM_CURRENT_DESKTOP=""
 DM_SESSION_DESKTOP=""
 
-dm_now_ms() {
-  echo $(($(date +%s%N) / 1000000))
-}
-
 dm_note() {
   echo "-- $*" >&2
-}
-
-# dm_wait_for SECONDS COMMAND...: runs COMMAND until it succeeds; status 1 when time runs out.
-dm_wait_for() {
-  local deadline=$(($(dm_now_ms) + $1 * 1000))
-  shift
-  until "$@"; do
-    (($(dm_now_ms) <= deadline)) || return 1
-    sleep "$DM_POLL_SECONDS"
-  done
-}
-
-# dm_spawn LOG COMMAND...: starts COMMAND in a session of its own; its PID in DM_SPAWNED.
-dm_spawn() {
-  local log=$1
-  shift
-  setsid -w "$@" >"$log" 2>&1 &
-  DM_SPAWNED=$!
-  DM_PIDS+=("$DM_SPAWNED")
-}
-
-dm_session_empty() {
-  ! pgrep -s "$1" >/dev/null
-}
-
-# Ends every session started for the case, the last started first.
-dm_stop_all() {
-  local index pid
-  for ((index = ${#DM_PIDS[@]} - 1; index >= 0; index--)); do
-    pid=${DM_PIDS[index]}
-    kill -TERM -- "-$pid" 2>/dev/null || true
-    if ! dm_wait_for 5 dm_session_empty "$pid"; then
-      kill -KILL -- "-$pid" 2>/dev/null || true
-    fi
-    wait "$pid" 2>/dev/null || true
-  done
-  DM_PIDS=()
 }
 
 # dm_require_command NAME...: fails the case early when a tool is missing.
@@ -161,9 +121,9 @@ dm_bus_announced() {
 # autolaunch a bus that outlives the program. desk_run_as owns it.
 dm_start_session_bus() {
   # shellcheck disable=SC2046 # desk_run_as gives words
-  dm_spawn "$DM_WORK/dbus.log" $(desk_run_as) \
+  xs_spawn "$DM_WORK/dbus.log" $(desk_run_as) \
     env XDG_RUNTIME_DIR="$DM_RUNTIME_DIR" dbus-daemon --session --nofork --nopidfile \
     --address="unix:path=$DM_RUNTIME_DIR/bus" --print-address=3 3>"$DM_WORK/bus-address"
-  dm_wait_for 10 dm_bus_announced || return 1
+  xs_poll 10 dm_bus_announced || return 1
   DM_SESSION_BUS=$(head -n 1 "$DM_WORK/bus-address")
 }

@@ -35,12 +35,12 @@ desk_start() {
     layout=("XKB_DEFAULT_LAYOUT=${words[0]}")
     [[ "${words[1]:-}" == -variant ]] && layout+=("XKB_DEFAULT_VARIANT=${words[2]}")
   fi
-  dm_spawn "$DM_WORK/kwin.log" env "${layout[@]}" XDG_RUNTIME_DIR="$DM_RUNTIME_DIR" \
+  xs_spawn "$DM_WORK/kwin.log" env "${layout[@]}" XDG_RUNTIME_DIR="$DM_RUNTIME_DIR" \
     DBUS_SESSION_BUS_ADDRESS="$DM_SESSION_BUS" KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 \
     KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 QT_QPA_PLATFORM= "$DM_WORK/kwin_wayland" --virtual \
     --width 1280 --height 1024 --scale "$scale" --xwayland --socket wayland-flurb \
     --no-lockscreen --exit-with-session "$DM_WORK/session.sh"
-  dm_wait_for 30 desk_ready || return 1
+  xs_poll 30 desk_ready || return 1
   DM_WAYLAND_SOCKET=$DM_RUNTIME_DIR/wayland-flurb
   DM_X_DISPLAY=$(sed -n 's/^DISPLAY=//p' "$DM_RUNTIME_DIR/session-env")
   DM_SESSION_TYPE=wayland

@@ -33,11 +33,11 @@ desk_session() {
   env XDG_RUNTIME_DIR="$DM_RUNTIME_DIR" DBUS_SESSION_BUS_ADDRESS="$DM_SESSION_BUS" "$@"
 }
 
-# dm_spawn runs programs, not shell functions.
+# xs_spawn runs programs, not shell functions.
 desk_spawn_in_session() {
   local log=$1
   shift
-  dm_spawn "$log" env XDG_RUNTIME_DIR="$DM_RUNTIME_DIR" DBUS_SESSION_BUS_ADDRESS="$DM_SESSION_BUS" "$@"
+  xs_spawn "$log" env XDG_RUNTIME_DIR="$DM_RUNTIME_DIR" DBUS_SESSION_BUS_ADDRESS="$DM_SESSION_BUS" "$@"
 }
 
 # Sets the only monitor to the scale through DisplayConfig, keeping its mode.
@@ -62,7 +62,7 @@ desk_start() {
   dm_start_session_bus || return 1
   desk_spawn_in_session "$DM_WORK/pipewire.log" pipewire
   # mutter's screen cast finds PipeWire when it starts, or not at all.
-  dm_wait_for 10 desk_pipewire_ready || return 1
+  xs_poll 10 desk_pipewire_ready || return 1
   desk_spawn_in_session "$DM_WORK/wireplumber.log" wireplumber
   printf '#!/bin/sh\nenv >"%s/session-env"\nexec sleep infinity\n' "$DM_RUNTIME_DIR" \
     >"$DM_WORK/session.sh"
@@ -70,7 +70,7 @@ desk_start() {
   desk_spawn_in_session "$DM_WORK/mutter.log" mutter --headless --wayland \
     --virtual-monitor "$((1280 * scale))x$((1024 * scale))" --wayland-display wayland-flurb \
     -- "$DM_WORK/session.sh"
-  dm_wait_for 30 desk_ready || return 1
+  xs_poll 30 desk_ready || return 1
   if ((scale != 1)); then
     desk_set_scale "$scale" || return 1
   fi
@@ -86,7 +86,7 @@ desk_start() {
     "${DM_PROBE%/*}/mutter-remote" "$DM_WORK/keys"
   # Read and write, so that opening it waits for no reader.
   exec {DESK_KEYS_FD}<>"$DM_WORK/keys"
-  dm_wait_for 10 desk_keys_ready
+  xs_poll 10 desk_keys_ready
 }
 
 desk_shot() {
@@ -118,7 +118,7 @@ desk_key() {
     ) >&"$DESK_KEYS_FD"
     DESK_KEYS_SENT=$((DESK_KEYS_SENT + 1))
   done
-  dm_wait_for 10 desk_keys_done
+  xs_poll 10 desk_keys_done
 }
 
 desk_close() {

@@ -4,28 +4,16 @@
 # openbox on Xvfb. Scale 2 is a screen of twice the pixels with Xft.dpi 192, as a desktop's
 # settings daemon sets it.
 
-desk_display_announced() {
-  grep -qx '[0-9]\+' "$DM_WORK/display" 2>/dev/null
-}
-
-desk_window_manager_ready() {
-  local check
-  check=$(DISPLAY=$DM_X_DISPLAY xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) &&
-    [[ "$check" == *'window id'* ]]
-}
-
 desk_start() {
   local scale=$1
-  dm_require_command Xvfb openbox xdotool xprop xrdb import || return 1
-  dm_spawn "$DM_WORK/xvfb.log" Xvfb -displayfd 3 -screen 0 "$((1280 * scale))x$((1024 * scale))x24" \
-    -nolisten tcp -noreset 3>"$DM_WORK/display"
-  dm_wait_for 10 desk_display_announced || return 1
-  DM_X_DISPLAY=":$(tr -d '\n' <"$DM_WORK/display")"
-  echo "Xft.dpi: $((96 * scale))" | DISPLAY=$DM_X_DISPLAY xrdb -merge
-  mkdir -p "$DM_WORK/config" "$DM_WORK/cache"
-  dm_spawn "$DM_WORK/openbox.log" env DISPLAY="$DM_X_DISPLAY" XDG_CONFIG_HOME="$DM_WORK/config" \
-    XDG_CACHE_HOME="$DM_WORK/cache" openbox --sm-disable
-  dm_wait_for 10 desk_window_manager_ready || return 1
+  dm_require_command Xvfb xset openbox xdotool xprop xrdb import || return 1
+  xs_start_x_server "$DM_WORK" "$((1280 * scale))" "$((1024 * scale))" "$DM_WORK" >&2 || return 1
+  # openbox sizes its title bar by Xft.dpi.
+  echo "Xft.dpi: $((96 * scale))" | xrdb -merge
+  xs_start_openbox "$DM_WORK" "$DM_WORK" >&2 || return 1
+  DM_X_DISPLAY=$DISPLAY
+  # The case's programs get the display from the session's environment only.
+  unset DISPLAY
   DM_RUNTIME_DIR=$DM_WORK/runtime
   mkdir -m 700 "$DM_RUNTIME_DIR"
   dm_start_session_bus || return 1

@@ -33,11 +33,11 @@ exec sh -c 'xhost +si:localuser:root && env >$DM_RUNTIME_DIR/session-env'
 exec wtype -s 86400000
 CONFIG
   # shellcheck disable=SC2046 # desk_run_as gives words
-  dm_spawn "$DM_WORK/sway.log" $(desk_run_as) env -i HOME="$DM_HOME" PATH=/usr/bin:/bin \
+  xs_spawn "$DM_WORK/sway.log" $(desk_run_as) env -i HOME="$DM_HOME" PATH=/usr/bin:/bin \
     XDG_RUNTIME_DIR="$DM_RUNTIME_DIR" DBUS_SESSION_BUS_ADDRESS="$DM_SESSION_BUS" \
     WLR_BACKENDS=headless WLR_HEADLESS_OUTPUTS=1 WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
     sway -c "$DM_WORK/sway.conf"
-  dm_wait_for 20 desk_ready || return 1
+  xs_poll 20 desk_ready || return 1
   DM_WAYLAND_SOCKET=$DM_RUNTIME_DIR/$(sed -n 's/^WAYLAND_DISPLAY=//p' "$DM_RUNTIME_DIR/session-env")
   DM_X_DISPLAY=$(sed -n 's/^DISPLAY=//p' "$DM_RUNTIME_DIR/session-env")
   DM_SESSION_TYPE=wayland

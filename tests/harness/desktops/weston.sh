@@ -8,10 +8,6 @@ desk_run_as() {
   :
 }
 
-desk_display_announced() {
-  grep -qx '[0-9]\+' "$DM_WORK/display" 2>/dev/null
-}
-
 desk_ready() {
   [[ -S "$DM_RUNTIME_DIR/wayland-flurb" ]] &&
     grep -q 'xserver listening on display' "$DM_WORK/weston.log" 2>/dev/null
@@ -19,18 +15,17 @@ desk_ready() {
 
 desk_start() {
   local scale=$1
-  dm_require_command Xvfb weston Xwayland xdotool import || return 1
-  dm_spawn "$DM_WORK/xvfb.log" Xvfb -displayfd 3 -screen 0 "$((1280 * scale))x$((1024 * scale))x24" \
-    -nolisten tcp -noreset 3>"$DM_WORK/display"
-  dm_wait_for 10 desk_display_announced || return 1
-  DESK_HOST_DISPLAY=":$(tr -d '\n' <"$DM_WORK/display")"
+  dm_require_command Xvfb xset weston Xwayland xdotool import || return 1
+  xs_start_x_server "$DM_WORK" "$((1280 * scale))" "$((1024 * scale))" "$DM_WORK" >&2 || return 1
+  DESK_HOST_DISPLAY=$DISPLAY
+  unset DISPLAY
   DM_RUNTIME_DIR=$DM_WORK/runtime
   mkdir -m 700 "$DM_RUNTIME_DIR"
   dm_start_session_bus || return 1
-  dm_spawn "$DM_WORK/weston.log" env DISPLAY="$DESK_HOST_DISPLAY" XDG_RUNTIME_DIR="$DM_RUNTIME_DIR" \
+  xs_spawn "$DM_WORK/weston.log" env DISPLAY="$DESK_HOST_DISPLAY" XDG_RUNTIME_DIR="$DM_RUNTIME_DIR" \
     DBUS_SESSION_BUS_ADDRESS="$DM_SESSION_BUS" weston --backend=x11-backend.so --width=1280 \
     --height=1024 --scale="$scale" --xwayland --use-pixman --socket=wayland-flurb --idle-time=0
-  dm_wait_for 20 desk_ready || return 1
+  xs_poll 20 desk_ready || return 1
   DM_WAYLAND_SOCKET=$DM_RUNTIME_DIR/wayland-flurb
   DM_X_DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]\+\).*/\1/p' "$DM_WORK/weston.log")
   DM_SESSION_TYPE=wayland
