@@ -4,13 +4,27 @@
 # same for the program).
 set(FLURB_RENDERING_PERCENTS 125 150 175 200 250 300)
 
-# The cross builds (Windows, the browser) cannot run the tools they build: they take the native
-# build's.
+# The cross builds (Windows, the browser) cannot run the tools they build: they build the artwork
+# tool for this machine alongside, unless FLURB_LETTER_ART names one already built.
+set(FLURB_LETTER_ART_TARGET "")
 if(CMAKE_CROSSCOMPILING)
-  set(FLURB_LETTER_ART "" CACHE FILEPATH "The native build's artwork tool, flurb-letter-art")
+  set(FLURB_LETTER_ART "" CACHE FILEPATH "An artwork tool, flurb-letter-art, built for this machine")
   if(NOT FLURB_LETTER_ART)
-    message(FATAL_ERROR "Set FLURB_LETTER_ART to the native build's flurb-letter-art (the presets "
-                        "take the dev preset's)")
+    set(host_build ${CMAKE_BINARY_DIR}/host-letter-art)
+    if(NOT TARGET flurb_host_letter_art)
+      include(ExternalProject)
+      # No toolchain file: this machine's own compiler builds it. Built every time, so that a
+      # change to the tool reaches the renderings; a build with nothing to do takes no time.
+      ExternalProject_Add(flurb_host_letter_art
+        SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/letter-pictures
+        BINARY_DIR ${host_build}
+        CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
+        INSTALL_COMMAND ""
+        BUILD_ALWAYS TRUE
+        BUILD_BYPRODUCTS ${host_build}/flurb-letter-art)
+    endif()
+    set(FLURB_LETTER_ART ${host_build}/flurb-letter-art)
+    set(FLURB_LETTER_ART_TARGET flurb_host_letter_art)
   endif()
 endif()
 
@@ -37,7 +51,7 @@ function(flurb_render_letter_pictures tool folder out_files)
         OUTPUT ${rendering}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/${percent}
         COMMAND ${tool} picture ${drawing} ${width} ${rendering} ${whole}.${hundredths}
-        DEPENDS ${tool} ${drawing}
+        DEPENDS ${tool} ${FLURB_LETTER_ART_TARGET} ${drawing}
         COMMENT "Rendering letter picture ${letter} at scale ${whole}.${hundredths}"
         VERBATIM)
       list(APPEND renderings ${rendering})
