@@ -13,30 +13,24 @@ bash tools/install-packages.sh
 echo "== Source checks"
 bash tools/check-format.sh
 
+# Each preset's workflow configures, builds and tests (CMakePresets.json); both steps use every core.
+export CMAKE_BUILD_PARALLEL_LEVEL=$jobs CTEST_PARALLEL_LEVEL=$jobs
+
 echo "== Optimised build and tests"
-cmake --preset dev >/dev/null
-cmake --build --preset dev --parallel "$jobs"
-ctest --preset dev --parallel "$jobs"
+cmake --workflow --preset dev
 
 echo "== Sanitizer build and tests (address, undefined)"
-cmake --preset asan >/dev/null
-cmake --build --preset asan --parallel "$jobs"
-ctest --preset asan --parallel "$jobs"
+cmake --workflow --preset asan
 
 echo "== Fuzzing the bitmap decoder"
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --parallel "$jobs"
+cmake --workflow --preset fuzz
 bash tools/run-fuzzers.sh build/fuzz
 
 echo "== Windows program: cross-built, tests under Wine"
-cmake --preset windows >/dev/null
-cmake --build --preset windows --parallel "$jobs"
-ctest --preset windows --parallel "$jobs"
+cmake --workflow --preset windows
 
-echo "== Browser program: built with emscripten, tests in headless Chromium"
-cmake --preset web >/dev/null
-cmake --build --preset web --parallel "$jobs"
-ctest --preset web
+echo "== Browser program: built with emscripten, tests in headless Chromium and Node"
+cmake --workflow --preset web
 
 echo "== Reproducible builds: the Debian packages and the Windows files, built twice"
 bash tools/check-reproducible.sh
