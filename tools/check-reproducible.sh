@@ -34,15 +34,13 @@ build_debian() {
   cp -- "$1"/../*.deb "$2/"
 }
 
-# build_windows SOURCE OUT: the Windows program, its zip and its installer, with the letter
-# pictures' renderings from a native build of the artwork tool.
+# build_windows SOURCE OUT: the Windows program, its zip and its installer (the build makes its
+# own native artwork tool for the letter pictures' renderings).
 build_windows() {
-  local tree=$1/build-windows art=$1/build-letter-art
+  local tree=$1/build-windows
   {
-    cmake -S "$1/tools/letter-pictures" -B "$art" -DCMAKE_BUILD_TYPE=Release &&
-      cmake --build "$art" --parallel "$jobs" &&
-      cmake -S "$1" -B "$tree" --toolchain "$1/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DFLURB_LETTER_ART="$art/flurb-letter-art" &&
+    cmake -S "$1" -B "$tree" --toolchain "$1/cmake/mingw-w64-x86_64.cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF &&
       cmake --build "$tree" --parallel "$jobs" --target windows-zip windows-installer
   } >"$2/exe.log" 2>&1 || fail "the Windows build failed; see $2/exe.log"
   cp -- "$tree/app/flurb-cards.exe" "$tree"/packaging/windows/*.zip \

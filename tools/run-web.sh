@@ -8,9 +8,6 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash tools/install-packages.sh
 bash tools/install-packages.sh tools/web-packages.txt
 echo "== Build"
-# The pictures' renderings for screens that scale come from the native build's artwork tool.
-cmake --preset dev >/dev/null
-cmake --build --preset dev --parallel "$(nproc)" --target flurb-letter-art
 cmake --preset web >/dev/null
 cmake --build --preset web --parallel "$(nproc)"
 echo "== Serving the cards on http://127.0.0.1:8080/ (Ctrl+C stops)"
