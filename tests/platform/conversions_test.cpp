@@ -2,12 +2,16 @@
 #include <limits>
 
 #include <gtest/gtest.h>
-#include <QChar>
 
 #include "platform/colour.h"
 #include "platform/conversions.h"
 #include "platform/runtime_error.h"
 #include "platform/twips.h"
+
+// Qt's case mapping is the judge where Qt is at hand; the cross builds run the rest.
+#if __has_include(<QChar>)
+#include <QChar>
+#endif
 
 namespace flurb::platform {
 namespace {
@@ -52,6 +56,7 @@ TEST(Characters, CodeGivesOneCharacterAndLowerCaseTouchesOnlyCapitals) {
   EXPECT_EQ(lowerCase(u"AZaz09!{["), u"azaz09!{[");
 }
 
+#if __has_include(<QChar>)
 TEST(Characters, LowerCaseAgreesWithUnicodeOnEveryCharacterACodeCanGive) {
   for (std::int16_t code = 0; code <= 255; ++code) {
     const auto character = static_cast<char16_t>(code);
@@ -60,6 +65,7 @@ TEST(Characters, LowerCaseAgreesWithUnicodeOnEveryCharacterACodeCanGive) {
         << code;
   }
 }
+#endif
 
 TEST(Twips, PositionsBecomePixelsWithHalvesRoundedUp) {
   const struct {
