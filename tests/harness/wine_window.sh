@@ -62,14 +62,7 @@ ws_geometry_known() {
 }
 
 ws_launch() {
-  local program=$1 started
-  XS_LAUNCHES=$((XS_LAUNCHES + 1))
-  XS_PROGRAM_LOG="$XS_ARTIFACTS/program-$XS_LAUNCHES.log"
-  started=$(xs_now_ms)
-  wine "$program" >"$XS_PROGRAM_LOG" 2>&1 &
-  XS_PROGRAM_PID=$!
-  xs_wait_for "the window \"$XS_CAPTION\"" xs_find_window
-  XS_STARTUP_MS=$(($(xs_now_ms) - started))
+  xs_start_program wine "$1"
   xs_wait_for "the window to be shown" ws_geometry_known
 }
 

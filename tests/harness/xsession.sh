@@ -138,18 +138,24 @@ xs_reparented() {
   XS_CLIENT_HEIGHT=$(xs_wininfo_value "$info" 'Height')
 }
 
-# Starts the program and waits until its window is up in openbox's frame. Sets XS_WINDOW, the
-# frame extents XS_FRAME_* (and XS_FRAME as "left,right,top,bottom") and the client area's place
-# and size XS_CLIENT_*; XS_STARTUP_MS says how long the window took to appear.
-xs_launch() {
-  local program=$1 started
+# xs_start_program COMMAND...: starts the program, its output in a log of its own, and waits for
+# its window (XS_WINDOW); XS_STARTUP_MS says how long the window took to appear.
+xs_start_program() {
+  local started
   XS_LAUNCHES=$((XS_LAUNCHES + 1))
   XS_PROGRAM_LOG="$XS_ARTIFACTS/program-$XS_LAUNCHES.log"
   started=$(xs_now_ms)
-  QT_QPA_PLATFORM=xcb "$program" >"$XS_PROGRAM_LOG" 2>&1 &
+  "$@" >"$XS_PROGRAM_LOG" 2>&1 &
   XS_PROGRAM_PID=$!
   xs_wait_for "the window \"$XS_CAPTION\"" xs_find_window
   XS_STARTUP_MS=$(($(xs_now_ms) - started))
+}
+
+# Starts the program and waits until its window is up in openbox's frame. Sets what
+# xs_start_program sets, the frame extents XS_FRAME_* (and XS_FRAME as "left,right,top,bottom")
+# and the client area's place and size XS_CLIENT_*.
+xs_launch() {
+  xs_start_program env QT_QPA_PLATFORM=xcb "$1"
   xs_wait_for "the window manager's frame extents" xs_frame_known
   xs_wait_for "the window to be framed" xs_reparented
 }
@@ -244,12 +250,17 @@ xs_client_shot() {
     "$XS_ARTIFACTS/$1.png"
 }
 
-# Alt+F4 asks openbox to close the window; waits for the program to end and sets
-# XS_EXIT_STATUS to its exit status.
-xs_close_with_alt_f4() {
-  xs_key alt+F4
-  xs_wait_for "the program to end after Alt+F4" xs_program_gone
+# xs_wait_for_exit WHAT: waits for the program to end after WHAT; its exit status in
+# XS_EXIT_STATUS.
+xs_wait_for_exit() {
+  xs_wait_for "the program to end after $1" xs_program_gone
   XS_EXIT_STATUS=0
   wait "$XS_PROGRAM_PID" || XS_EXIT_STATUS=$?
   XS_PROGRAM_PID=""
+}
+
+# Alt+F4 asks openbox to close the window.
+xs_close_with_alt_f4() {
+  xs_key alt+F4
+  xs_wait_for_exit Alt+F4
 }

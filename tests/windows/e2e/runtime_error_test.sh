@@ -38,9 +38,5 @@ xdotool windowactivate "$box"
 XS_WINDOW=$box
 xs_wait_for "the message box to take the focus" xs_window_has_focus
 xdotool key Return
-xs_wait_for "the program to end after the message box" xs_program_gone
-status=0
-wait "$XS_PROGRAM_PID" || status=$?
-XS_PROGRAM_PID=""
-((status == 1)) || xs_fail "exit status $status after a run-time error, expected 1"
-xs_note "exit status after the run-time error: 1"
+xs_wait_for_exit "the message box"
+xs_expect_equal "exit status after the run-time error" "$XS_EXIT_STATUS" 1
