@@ -2,7 +2,7 @@
 # Installs what is missing, builds and runs every test: the optimised build with the end-to-end
 # tests on a private X server and the package test, the sanitizer build with the same tests but
 # the package's, the decoder fuzzer, the source checks, the Windows program cross-built with its
-# tests under Wine, the browser version built with emscripten and tested in headless Chromium, and
+# tests under Wine, the browser version built with emscripten and tested in three browsers, and
 # two clean builds of the commit that must give the same files.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -33,7 +33,7 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows --parallel "$jobs"
 ctest --preset windows --parallel "$jobs"
 
-echo "== Browser program: built with emscripten, tests in headless Chromium"
+echo "== Browser program: built with emscripten, tests in Chromium, Firefox and WebKitGTK"
 cmake --preset web >/dev/null
 cmake --build --preset web --parallel "$jobs"
 ctest --preset web
