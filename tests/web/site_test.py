@@ -111,7 +111,7 @@ def check_failures(browser):
     cases = [([], "delete window.WebAssembly;", "needs a newer browser, one that runs WebAssembly"),
              (["flurb-cards.wasm"], "", "could not load all of its files"),
              (["fonts/letters.woff2"], "", "could not load all of its files"),
-             (["pictures/q.dib.gz"], "", "could not load all of its files")]
+             (["pictures/q.webp"], "", "could not load all of its files")]
     for missing, before_page, sentence in cases:
         server = serve(SITE, missing, before_page=before_page)
         try:
