@@ -74,6 +74,8 @@ class Browser:
 class SeleniumBrowser(Browser):
     def __init__(self, driver):
         self.driver = driver
+        # A loaded machine may take longer than selenium's 30 s: only a hang reaches this.
+        driver.set_script_timeout(PATIENCE_SECONDS)
         self.version = driver.capabilities.get("browserVersion", "?")
 
     def navigate(self, url):
