@@ -146,7 +146,6 @@ class Firefox(Browser):
     engine = "Firefox"
 
     def __init__(self, ratio):
-        import websocket
         self.profile = tempfile.mkdtemp(prefix="flurb-firefox-")
         with open(os.path.join(self.profile, "user.js"), "w", encoding="utf-8") as prefs:
             for name, value in [("browser.shell.checkDefaultBrowser", False),
@@ -159,6 +158,16 @@ class Firefox(Browser):
             ["/usr/bin/firefox-esr", "--headless", "--no-remote", "--profile", self.profile,
              "--remote-debugging-port", "0", "--window-size", f"{WINDOW[0]},{WINDOW[1]}"],
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        try:
+            self.connect(ratio)
+        except BaseException:
+            self.process.kill()
+            self.process.wait()
+            shutil.rmtree(self.profile, ignore_errors=True)
+            raise
+
+    def connect(self, ratio):
+        import websocket
         address = None
         for line in self.process.stderr:
             found = re.search(r"WebDriver BiDi listening on (ws://\S+)", line)
@@ -215,9 +224,13 @@ class Firefox(Browser):
     def quit(self):
         try:
             self.command("browser.close", {})
+            self.process.wait(timeout=PATIENCE_SECONDS)
         finally:
             self.socket.close()
-            self.process.wait(timeout=PATIENCE_SECONDS)
+            # A Firefox that would not close must not outlive the test.
+            if self.process.poll() is None:
+                self.process.kill()
+                self.process.wait()
             shutil.rmtree(self.profile, ignore_errors=True)
 
 

@@ -221,7 +221,11 @@ def open_site(engine, ratio):
     print(f"{browser.engine} {browser.version}, ratio {ratio}", flush=True)
     with open(os.path.join(ARTIFACTS, "engine.txt"), "w", encoding="utf-8") as note:
         note.write(f"{browser.engine} {browser.version}\n")
-    browser.navigate(f"http://127.0.0.1:{server.server_address[1]}/")
+    try:
+        browser.navigate(f"http://127.0.0.1:{server.server_address[1]}/")
+    except BaseException:
+        browser.quit()
+        raise
     return server, browser
 
 
