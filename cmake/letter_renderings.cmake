@@ -60,20 +60,36 @@ function(flurb_render_letter_pictures tool folder out_files)
   set(${out_files} ${renderings} PARENT_SCOPE)
 endfunction()
 
-# Adds the commands that pack each rendering with gzip into `folder`/<percent>/<letter>.dib.gz,
-# the letter in lower case, and sets `out_files` to the packed files. Packed without a name or
-# time, the same renderings give the same bytes.
+# Adds the commands that pack each rendering into `folder`/<percent>/<letter>.<suffix>, the letter
+# in lower case, and sets `out_files` to the packed files: with gzip (.dib.gz) or, given WEBP, as
+# lossless WebP (.webp), which a browser unpacks itself. Packed without a name or time, the same
+# renderings give the same bytes.
 function(flurb_pack_letter_renderings renderings folder out_files)
-  find_program(GZIP gzip REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+  cmake_parse_arguments(PARSE_ARGV 3 pack "WEBP" "" "")
+  if(pack_WEBP)
+    find_program(CWEBP cwebp REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+    find_program(PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+    set(suffix webp)
+    set(packer ${PYTHON3} ${PROJECT_SOURCE_DIR}/app/web/pack_picture.py ${CWEBP})
+    set(packer_depends ${PROJECT_SOURCE_DIR}/app/web/pack_picture.py)
+  else()
+    find_program(GZIP gzip REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+    set(suffix dib.gz)
+  endif()
   set(packed_files)
   foreach(rendering IN LISTS renderings)
     string(REGEX MATCH "([0-9]+)/([A-Z])\\.dib$" matched ${rendering})
     string(TOLOWER ${CMAKE_MATCH_2} letter)
-    set(packed ${folder}/${CMAKE_MATCH_1}/${letter}.dib.gz)
+    set(packed ${folder}/${CMAKE_MATCH_1}/${letter}.${suffix})
+    if(pack_WEBP)
+      set(command ${packer} ${rendering} ${packed})
+    else()
+      set(command ${GZIP} -9 -n -c ${rendering} > ${packed})
+    endif()
     add_custom_command(OUTPUT ${packed}
                        COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/${CMAKE_MATCH_1}
-                       COMMAND ${GZIP} -9 -n -c ${rendering} > ${packed}
-                       DEPENDS ${rendering})
+                       COMMAND ${command}
+                       DEPENDS ${rendering} ${packer_depends})
     list(APPEND packed_files ${packed})
   endforeach()
   set(${out_files} ${packed_files} PARENT_SCOPE)

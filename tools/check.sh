@@ -2,7 +2,7 @@
 # Installs what is missing, builds and runs every test: the optimised build with the end-to-end
 # tests on a private X server and the package test, the sanitizer build with the same tests but
 # the package's, the decoder fuzzer, the source checks, the Windows program cross-built with its
-# tests under Wine, the browser version built with emscripten and tested in headless Chromium, and
+# tests under Wine, the browser version built with emscripten and tested in three browsers, and
 # two clean builds of the commit that must give the same files.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -29,7 +29,7 @@ bash tools/run-fuzzers.sh build/fuzz
 echo "== Windows program: cross-built, tests under Wine"
 cmake --workflow --preset windows
 
-echo "== Browser program: built with emscripten, tests in headless Chromium and Node"
+echo "== Browser program: built with emscripten, tests in Chromium, Firefox, WebKitGTK and Node"
 cmake --workflow --preset web
 
 echo "== Reproducible builds: the Debian packages and the Windows files, built twice"

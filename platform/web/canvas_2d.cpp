@@ -75,9 +75,10 @@ std::string cssColour(Rgb colour) {
 }
 
 // The faces carried with the site: the Palatino-style face for the letter pair, the face
-// metric-compatible with Arial for the digit and any other family.
+// metric-compatible with Arial for the digit and any other family (Liberation Sans, cut to the
+// digits under a name of its own, as its licence asks).
 std::string carriedFace(std::u16string_view family) {
-  return family == u"Palladius" ? "P052" : "Liberation Sans";
+  return family == u"Palladius" ? "P052" : "Flurb Digits";
 }
 
 std::string utf8(std::u16string_view text) {

@@ -4,7 +4,10 @@
 //                                                       its rendering at a larger scale
 //   flurb-letter-art icon <svg> <out.ico> <out-image> [#rrggbb=#rrggbb ...]
 //                                                       the 32 x 32, 16-colour program icon
-//   flurb-letter-art desktop-icon <svg> <side> <out.png>  a larger icon for the desktop
+//   flurb-letter-art desktop-icon <svg> <side> <out.png> [<ink share>]
+//                                                       a larger icon for the desktop; a smaller
+//                                                       share of ink keeps the drawing inside
+//                                                       the circle a launcher may cut it to
 #include <cstdio>
 #include <optional>
 
@@ -106,15 +109,18 @@ int makeIcon(const QStringList& args) {
 int makeDesktopIcon(const QStringList& args) {
   bool sideOk = false;
   const int side = args.value(1).toInt(&sideOk);
-  if (args.size() != 3 || !sideOk || side <= 0) {
-    std::fprintf(stderr, "usage: desktop-icon <svg> <side> <out.png>\n");
+  bool shareOk = false;
+  const double inkShare = args.value(3).toDouble(&shareOk);
+  if (args.size() < 3 || args.size() > 4 || !sideOk || side <= 0 ||
+      (args.size() == 4 && (!shareOk || inkShare <= 0 || inkShare > 1))) {
+    std::fprintf(stderr, "usage: desktop-icon <svg> <side> <out.png> [<ink share>]\n");
     return 2;
   }
   const std::optional<Artwork> artwork = loadArtwork(args[0]);
   if (!artwork) {
     return 1;
   }
-  const qreal ink = side * kDesktopIconInkShare;
+  const qreal ink = side * (args.size() == 4 ? inkShare : kDesktopIconInkShare);
   const QImage icon = artwork->render(QSize(side, side), kIconBackground, ink, ink);
   if (!icon.save(args[2], "PNG")) {
     std::fprintf(stderr, "cannot write %s\n", qPrintable(args[2]));
