@@ -101,6 +101,10 @@ WindowWidget::WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHand
   setWindowTitle(QString::fromStdU16String(window.caption));
   const PixelSize client = window.clientSize();
   setFixedSize(client.width, client.height);
+  // Qt gives the window manager a resize step of one logical pixel in device pixels (3 at a ratio
+  // of 2.5), and openbox cuts a later resize down to a whole number of steps from the base size:
+  // from a base of the window's own size no step is needed.
+  setBaseSize(client.width, client.height);
   // openbox offers minimise whatever the hints say, and Qt's own title bar on Wayland offers it
   // too, while the window has no taskbar button to come back by (and weston no taskbar): it
   // comes back at once, as if the desktop had refused. On Wayland only the window's own
