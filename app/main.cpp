@@ -13,6 +13,7 @@
 #include "app/startup.h"
 #include "cards/card_window.h"
 #include "cards/key_dispatch.h"
+#include "cards/window_description.h"
 #include "platform/product_name.h"
 #include "platform/qt/event_loop.h"
 #include "platform/qt/qt_screen.h"
@@ -20,6 +21,7 @@
 #include "platform/qt/toolkit_environment.h"
 #include "platform/qt/toolkit_failure.h"
 #include "platform/random_source.h"
+#include "platform/twips.h"
 #include "resources/letter_picture_store.h"
 #include "resources/program_icon.h"
 #include "resources/program_version.h"
@@ -48,6 +50,19 @@ int main() {
   std::array<char*, 2> toolkitArguments{executable.data(), nullptr};
   const QApplication application(toolkitArgumentCount, toolkitArguments.data());
   qt::toolkitStarted();
+  {
+    // A card needs room for the picture frame as the window description lays it out.
+    namespace description = flurb::cards::description;
+    const auto logicalPixels = [](double twips) {
+      return flurb::platform::twipsToPixels(twips, flurb::platform::kTwipsPerLogicalPixel);
+    };
+    qt::restartWithoutAScaleFactorThatHidesTheCard(
+        {logicalPixels(description::kWindow.clientWidth),
+         logicalPixels(description::kWindow.clientHeight)},
+        {logicalPixels(description::kPictureFramePlace.width),
+         logicalPixels(description::kPictureFramePlace.height)},
+        executable);
+  }
   QCoreApplication::setApplicationVersion(
       QString::fromUtf8(flurb::resources::kProgramVersion.data(),
                         static_cast<qsizetype>(flurb::resources::kProgramVersion.size())));

@@ -1,10 +1,15 @@
 #include "toolkit_environment.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include <pthread.h>
+#include <unistd.h>
+
+#include <QGuiApplication>
+#include <QScreen>
 
 #include "platform/product_name.h"
 #include "session_bus.h"
@@ -55,6 +60,30 @@ void keepThreadStacksSmall() {
 }
 
 }  // namespace
+
+void restartWithoutAScaleFactorThatHidesTheCard(PixelSize logicalClient, PixelSize smallest,
+                                                std::string executable) {
+  const char* factor = std::getenv("QT_SCALE_FACTOR");
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (factor == nullptr || screen == nullptr) {
+    return;
+  }
+  const ClientAtRatio client = clientAtRatio(logicalClient, smallest, screen->devicePixelRatio());
+  if (client == ClientAtRatio::kShowsACard) {
+    return;
+  }
+  std::fprintf(stderr, "%s: QT_SCALE_FACTOR=\"%s\" makes the window %s and is ignored.\n",
+               productName().c_str(), factor,
+               client == ClientAtRatio::kTooSmall ? "too small to show a card"
+                                                  : "larger than the screen can hold");
+  std::fflush(stderr);
+  ::unsetenv("QT_SCALE_FACTOR");
+  // The toolkit reads the factor once, as it starts: only a fresh start leaves it out.
+  std::array<char*, 2> arguments{executable.data(), nullptr};
+  ::execv("/proc/self/exe", arguments.data());
+  std::fprintf(stderr, "%s cannot start again without it.\n", productName().c_str());
+  std::exit(EXIT_FAILURE);
+}
 
 SessionFacts settleToolkitEnvironment() {
   SessionFacts session = sessionFactsFromEnvironment();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+
+#include "platform/geometry.h"
 #include "session_platform.h"
 
 namespace flurb::platform::qt {
@@ -12,5 +15,12 @@ namespace flurb::platform::qt {
 // stacks small enough for a tight memory limit. Answers what the session gave, for the
 // start-up failure messages.
 SessionFacts settleToolkitEnvironment();
+
+// Once the toolkit has started: where QT_SCALE_FACTOR makes a client area of `logicalClient`
+// smaller than `smallest` device pixels, or larger than a window system maps, says so in one line
+// and starts the program (`executable`, the name it runs under) afresh without it, at the desktop's
+// own scale.
+void restartWithoutAScaleFactorThatHidesTheCard(PixelSize logicalClient, PixelSize smallest,
+                                                std::string executable);
 
 }  // namespace flurb::platform::qt
