@@ -165,10 +165,10 @@ void WindowWidget::paintEvent(QPaintEvent* /*event*/) {
   // Drawn in device pixels at the ratio of the screen the window stands on now, then handed over
   // at that ratio: Qt copies it one for one and scales nothing.
   followScale();
-  QImage client = renderWindow(window_);
-  client.setDevicePixelRatio(devicePixelRatioF());
+  renderWindowInto(window_, client_);
+  client_.setDevicePixelRatio(devicePixelRatioF());
   QPainter painter(this);
-  painter.drawImage(QPointF(0, 0), client);
+  painter.drawImage(QPointF(0, 0), client_);
 }
 
 bool WindowWidget::focusNextPrevChild(bool /*next*/) {
