@@ -64,9 +64,9 @@ int main() {
         {logicalPixels(description::kWindow.clientWidth),
          logicalPixels(description::kWindow.clientHeight)},
         {logicalPixels(description::kPictureFramePlace.width),
-         logicalPixels(description::kPictureFramePlace.height)},
-        executable);
+         logicalPixels(description::kPictureFramePlace.height)});
   }
+  qt::stopWatchingTheSessionBusOnceRunning();
   QCoreApplication::setApplicationVersion(
       QString::fromUtf8(flurb::resources::kProgramVersion.data(),
                         static_cast<qsizetype>(flurb::resources::kProgramVersion.size())));

@@ -5,10 +5,11 @@
 # ratios 1, 2 and 3, resident memory, CPU while idle, and whether a burst of keys at 200 a second
 # leaves a backlog.
 #   bench/desktop_benchmark.sh [BUILD_DIR]   (default build/dev; build the bench targets first)
+# FLURB_BENCH_PROGRAM measures another build of the program beside the same bare window.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build/dev}" && pwd)
-program="$build/app/flurb-cards"
+program=${FLURB_BENCH_PROGRAM:-$build/app/flurb-cards}
 bare="$build/bench/bare_window"
 key_latency="$build/bench/key_latency"
 runs=${FLURB_BENCH_STARTS:-15}
