@@ -66,7 +66,6 @@ int main() {
         {logicalPixels(description::kPictureFramePlace.width),
          logicalPixels(description::kPictureFramePlace.height)});
   }
-  qt::stopWatchingTheSessionBusOnceRunning();
   QCoreApplication::setApplicationVersion(
       QString::fromUtf8(flurb::resources::kProgramVersion.data(),
                         static_cast<qsizetype>(flurb::resources::kProgramVersion.size())));

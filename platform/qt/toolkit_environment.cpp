@@ -19,7 +19,6 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTimer>
 
 #include "platform/product_name.h"
 #include "session_bus.h"
@@ -63,6 +62,7 @@ std::vector<std::string> environmentWith(std::string_view name, const char* valu
   std::getline(commandLine, name, '\0');
   std::array<char*, 2> arguments{name.data(), nullptr};
   std::vector<char*> variables;
+  variables.reserve(environment.size() + 1);
   for (std::string& variable : environment) {
     variables.push_back(variable.data());
   }
@@ -87,8 +87,8 @@ struct BusWatch {
 
 // Never destroyed: the watching thread may still wait on it as the program ends.
 BusWatch& busWatch() {
-  static auto* const watch = new BusWatch;
-  return *watch;
+  static auto* const kWatch = new BusWatch;
+  return *kWatch;
 }
 
 void watchTheSessionBus(const std::string& address, const std::string& runtimeDir) {
@@ -155,15 +155,13 @@ void restartWithoutAScaleFactorThatHidesTheCard(PixelSize logicalClient, PixelSi
   startAfresh(environmentWith("QT_SCALE_FACTOR", nullptr));
 }
 
-void stopWatchingTheSessionBusOnceRunning() {
-  QTimer::singleShot(0, [] {
-    BusWatch& watch = busWatch();
-    {
-      const std::lock_guard lock(watch.mutex);
-      watch.running = true;
-    }
-    watch.ended.notify_all();
-  });
+void stopWatchingTheSessionBus() {
+  BusWatch& watch = busWatch();
+  {
+    const std::lock_guard lock(watch.mutex);
+    watch.running = true;
+  }
+  watch.ended.notify_all();
 }
 
 SessionFacts settleToolkitEnvironment() {

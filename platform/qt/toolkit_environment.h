@@ -21,9 +21,9 @@ SessionFacts settleToolkitEnvironment();
 // and starts the program afresh without it, at the desktop's own scale.
 void restartWithoutAScaleFactorThatHidesTheCard(PixelSize logicalClient, PixelSize smallest);
 
-// The session bus is watched from the start until the toolkit's event loop runs: a bus that does
-// not answer while the window is not yet up has the program say so in one line and start afresh
+// The session bus is watched from the start until the window has been shown: a bus that does not
+// answer while the window is not yet up has the program say so in one line and start afresh
 // without it.
-void stopWatchingTheSessionBusOnceRunning();
+void stopWatchingTheSessionBus();
 
 }  // namespace flurb::platform::qt
