@@ -1,18 +1,23 @@
 #include "startup.h"
 
+#include <algorithm>
+
 #include "cards/letter_card.h"
 #include "platform/conversions.h"
 
 namespace flurb::app {
 
-std::int32_t centredPosition(double screenSize, double windowSize) {
-  return platform::roundToInt32(screenSize - windowSize) / 2;
+std::int32_t centredPosition(double screenSize, double windowSize, double workAreaStart) {
+  return std::max(platform::roundToInt32(screenSize - windowSize) / 2,
+                  platform::roundToInt32(workAreaStart));
 }
 
 void onLoad(cards::CardWindow& window, const platform::ScreenArea& screen,
             platform::RandomSource& random, const platform::ResourceStore& pictures) {
-  window.left = screen.left + centredPosition(screen.width, window.width());
-  window.top = screen.top + centredPosition(screen.height, window.height());
+  window.left = screen.left +
+                centredPosition(screen.width, window.width(), screen.workAreaLeft - screen.left);
+  window.top =
+      screen.top + centredPosition(screen.height, window.height(), screen.workAreaTop - screen.top);
 
   // Draw codes 1..101 until one is a letter; about one draw in four is.
   constexpr float kSpread = 100.0F;

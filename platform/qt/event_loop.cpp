@@ -12,6 +12,7 @@
 #include "platform/runtime_error.h"
 #include "platform/twips.h"
 #include "termination_signals.h"
+#include "toolkit_environment.h"
 #include "x11_window_manager.h"
 
 namespace flurb::platform::qt {
@@ -78,6 +79,7 @@ int runWindow(Window& window, const FocusBox& focusBox, const QIcon& icon,
   widget.show();
   widget.activateWindow();
   widget.focusTheFocusBox();
+  stopWatchingTheSessionBus();
   closeOnTerminationSignals();
   return QApplication::exec();
 }

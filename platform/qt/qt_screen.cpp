@@ -27,15 +27,19 @@ double screenDevicePixelRatio() {
 ScreenArea primaryScreenArea() {
   const QScreen& screen = primaryScreen();
   QRect geometry = screen.geometry();
+  QRect workArea = screen.availableGeometry();
   if (geometry.isEmpty()) {
     if (const auto x11Screen = x11ScreenPixels()) {
       geometry = QRect(QPoint(0, 0), *x11Screen / screen.devicePixelRatio());
     }
+    workArea = geometry;
   }
   return {.left = geometry.left() * kTwipsPerLogicalPixel,
           .top = geometry.top() * kTwipsPerLogicalPixel,
           .width = geometry.width() * kTwipsPerLogicalPixel,
-          .height = geometry.height() * kTwipsPerLogicalPixel};
+          .height = geometry.height() * kTwipsPerLogicalPixel,
+          .workAreaLeft = workArea.left() * kTwipsPerLogicalPixel,
+          .workAreaTop = workArea.top() * kTwipsPerLogicalPixel};
 }
 
 }  // namespace flurb::platform::qt

@@ -13,12 +13,21 @@
 namespace flurb::platform::qt {
 
 QImage renderWindow(const Window& window) {
+  QImage image;
+  renderWindowInto(window, image);
+  return image;
+}
+
+void renderWindowInto(const Window& window, QImage& image) {
   const PixelSize client = window.clientPixels();
-  QImage image(client.width, client.height, QImage::Format_RGB32);
+  if (image.size() != QSize(client.width, client.height) ||
+      image.format() != QImage::Format_RGB32) {
+    image = QImage(client.width, client.height, QImage::Format_RGB32);
+  }
+  image.setDevicePixelRatio(1);
   QPainter painter(&image);
   PainterCanvas canvas(painter);
   paintWindow(canvas, window, ClassicColours());
-  return image;
 }
 
 QImage toQImage(const Picture& picture) {

@@ -8,6 +8,9 @@ namespace flurb::platform::qt {
 
 // The client area as the window paints it, in the classic colours.
 QImage renderWindow(const Window& window);
+// The same into `image`, which is made anew only where its size is not the client area's: a
+// window repaints without a fresh buffer for every key.
+void renderWindowInto(const Window& window, QImage& image);
 
 // A picture as an opaque Qt image, copied.
 QImage toQImage(const Picture& picture);

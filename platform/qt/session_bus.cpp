@@ -102,7 +102,7 @@ std::string greeting() {
 
 enum class BusAnswer { kUnreachable, kAnswers, kSilent };
 
-BusAnswer ask(const UnixSocket& socket, Deadline deadline) {
+BusAnswer ask(const UnixSocket& socket, Deadline deadline, BusQuestion question) {
   const int descriptor = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   if (descriptor < 0) {
     return BusAnswer::kUnreachable;
@@ -112,6 +112,10 @@ BusAnswer ask(const UnixSocket& socket, Deadline deadline) {
   if (::connect(descriptor, reinterpret_cast<const sockaddr*>(&socket.address), socket.length) ==
           0 ||
       errno == EINPROGRESS || errno == EAGAIN) {
+    if (question == BusQuestion::kReachable) {
+      ::close(descriptor);
+      return BusAnswer::kAnswers;
+    }
     const std::string line = greeting();
     const bool answered = ready(descriptor, POLLOUT, deadline) &&
                           ::send(descriptor, line.data(), line.size(), MSG_NOSIGNAL) ==
@@ -125,14 +129,15 @@ BusAnswer ask(const UnixSocket& socket, Deadline deadline) {
 
 }  // namespace
 
-SessionBus findSessionBus(const std::string& address, const std::string& runtimeDir) {
+SessionBus findSessionBus(const std::string& address, const std::string& runtimeDir,
+                          BusQuestion question) {
   const Deadline deadline = std::chrono::steady_clock::now() + kAnswerLimit;
   // Without an address, the bus library looks for the session's bus in its runtime directory,
   // and failing that launches one.
   if (address.empty()) {
     const auto socket = unixSocket("unix:path=" + runtimeDir + "/bus");
     const BusAnswer answer =
-        runtimeDir.empty() || !socket ? BusAnswer::kUnreachable : ask(*socket, deadline);
+        runtimeDir.empty() || !socket ? BusAnswer::kUnreachable : ask(*socket, deadline, question);
     return answer == BusAnswer::kUnreachable ? SessionBus::kMissing
            : answer == BusAnswer::kSilent    ? SessionBus::kSilent
                                              : SessionBus::kUsable;
@@ -145,7 +150,8 @@ SessionBus findSessionBus(const std::string& address, const std::string& runtime
     if (!socket) {
       return SessionBus::kUsable;
     }
-    if (const BusAnswer answer = ask(*socket, deadline); answer != BusAnswer::kUnreachable) {
+    if (const BusAnswer answer = ask(*socket, deadline, question);
+        answer != BusAnswer::kUnreachable) {
       return answer == BusAnswer::kSilent ? SessionBus::kSilent : SessionBus::kUsable;
     }
     transports.remove_prefix(std::min(end + 1, transports.size()));

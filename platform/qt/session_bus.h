@@ -12,8 +12,13 @@ enum class SessionBus {
   kMissing,  // there is none: the bus library would try to launch one of its own
 };
 
+// What is asked of the bus: only whether it takes a connection (no round trip, so kSilent never
+// comes back), or whether it answers too.
+enum class BusQuestion { kReachable, kAnswers };
+
 // The session bus the bus library would connect to, asked within a fraction of a second.
 // `address` is DBUS_SESSION_BUS_ADDRESS; where that is empty, the bus in `runtimeDir` is asked.
-SessionBus findSessionBus(const std::string& address, const std::string& runtimeDir);
+SessionBus findSessionBus(const std::string& address, const std::string& runtimeDir,
+                          BusQuestion question);
 
 }  // namespace flurb::platform::qt

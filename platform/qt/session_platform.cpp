@@ -135,6 +135,17 @@ bool isScaleFactor(std::string_view text) {
          factor > 0.0;
 }
 
+ClientAtRatio clientAtRatio(PixelSize logicalClient, PixelSize smallest, double ratio) {
+  constexpr double kLargestSide = 32767;
+  const double width = logicalClient.width * ratio;
+  const double height = logicalClient.height * ratio;
+  if (!(width >= smallest.width && height >= smallest.height)) {
+    return ClientAtRatio::kTooSmall;
+  }
+  return width <= kLargestSide && height <= kLargestSide ? ClientAtRatio::kShowsACard
+                                                         : ClientAtRatio::kTooLarge;
+}
+
 std::string startupFailureMessage(const SessionFacts& session, bool waylandPluginInstalled) {
   const std::string prefix = cannotStart();
   if (!session.qtPlatform.empty()) {

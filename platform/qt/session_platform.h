@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/geometry.h"
+
 namespace flurb::platform::qt {
 
 // What the desktop session tells its programs about where to show windows.
@@ -28,6 +30,12 @@ std::optional<std::string> startupRefusal(const SessionFacts& session);
 
 // Whether a scale factor is a positive number; anything else is to be ignored.
 bool isScaleFactor(std::string_view text);
+
+// What a device pixel ratio makes of a client area of the given logical size: a card, a client
+// smaller than `smallest` device pixels, or one larger than a window system maps (X11 counts in
+// 16 bits).
+enum class ClientAtRatio { kShowsACard, kTooSmall, kTooLarge };
+ClientAtRatio clientAtRatio(PixelSize logicalClient, PixelSize smallest, double ratio);
 
 // One or two lines that say why the window could not be shown and what to do, for a start-up
 // that found no usable display. `waylandPluginInstalled` says whether the toolkit's Wayland

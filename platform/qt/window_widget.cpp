@@ -101,6 +101,10 @@ WindowWidget::WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHand
   setWindowTitle(QString::fromStdU16String(window.caption));
   const PixelSize client = window.clientSize();
   setFixedSize(client.width, client.height);
+  // Qt gives the window manager a resize step of one logical pixel in device pixels (3 at a ratio
+  // of 2.5), and openbox cuts a later resize down to a whole number of steps from the base size:
+  // from a base of the window's own size no step is needed.
+  setBaseSize(client.width, client.height);
   // openbox offers minimise whatever the hints say, and Qt's own title bar on Wayland offers it
   // too, while the window has no taskbar button to come back by (and weston no taskbar): it
   // comes back at once, as if the desktop had refused. On Wayland only the window's own
@@ -161,10 +165,10 @@ void WindowWidget::paintEvent(QPaintEvent* /*event*/) {
   // Drawn in device pixels at the ratio of the screen the window stands on now, then handed over
   // at that ratio: Qt copies it one for one and scales nothing.
   followScale();
-  QImage client = renderWindow(window_);
-  client.setDevicePixelRatio(devicePixelRatioF());
+  renderWindowInto(window_, client_);
+  client_.setDevicePixelRatio(devicePixelRatioF());
   QPainter painter(this);
-  painter.drawImage(QPointF(0, 0), client);
+  painter.drawImage(QPointF(0, 0), client_);
 }
 
 bool WindowWidget::focusNextPrevChild(bool /*next*/) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 
+#include <QImage>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -40,6 +41,8 @@ class WindowWidget final : public QWidget {
   QWidget* focusBoxWidget_;
   QTimer comeBack_;
   QTimer logicalSizeAfterPaint_;
+  // The client area as last drawn, kept for the next paint.
+  QImage client_;
 };
 
 }  // namespace flurb::platform::qt

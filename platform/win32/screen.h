@@ -4,7 +4,7 @@
 
 namespace flurb::platform::win32 {
 
-// The primary screen's size in twips, taskbar included.
+// The primary screen's size in twips, taskbar included, and the corner of its work area.
 ScreenArea primaryScreen(double twipsPerPixel);
 
 }  // namespace flurb::platform::win32

@@ -16,7 +16,7 @@ namespace {
 using cards::CardWindow;
 
 // Screens in Qt's coordinates (logical pixels): at the origin of the desktop, right of and below
-// another screen, and smaller than the window.
+// another screen, and smaller than the window (which then stands at its top left corner).
 struct ScreenPixels {
   int left;
   int top;
@@ -74,7 +74,7 @@ const Resolution kResolutions[] = {
         .digitFontPixels = 333,
         .outerWidth = 7395,
         .outerHeight = 8070,
-        .centred = {{{9105, 3967}, {25102, 7965}, {-495, -1635}}},
+        .centred = {{{9105, 3967}, {25102, 7965}, {0, 0}}},
         .widePicture = {22, 208, 450, 293},
         .narrowPicture = {44, 208, 405, 293},
     },
@@ -91,7 +91,7 @@ const Resolution kResolutions[] = {
         .digitFontPixels = 416,
         .outerWidth = 7377,
         .outerHeight = 7995,
-        .centred = {{{9114, 4005}, {25111, 8002}, {-486, -1597}}},
+        .centred = {{{9114, 4005}, {25111, 8002}, {0, 0}}},
         .widePicture = {26, 260, 563, 366},
         .narrowPicture = {54, 260, 507, 366},
     },
@@ -108,7 +108,7 @@ const Resolution kResolutions[] = {
         .digitFontPixels = 500,
         .outerWidth = 7365,
         .outerHeight = 7945,
-        .centred = {{{9120, 4030}, {25117, 8027}, {-480, -1572}}},
+        .centred = {{{9120, 4030}, {25117, 8027}, {0, 0}}},
         .widePicture = {31, 312, 675, 440},
         .narrowPicture = {65, 312, 607, 440},
     },
@@ -125,7 +125,7 @@ const Resolution kResolutions[] = {
         .digitFontPixels = 666,
         .outerWidth = 7350,
         .outerHeight = 7882.5,
-        .centred = {{{9127, 4061}, {25125, 8059}, {-472, -1541}}},
+        .centred = {{{9127, 4061}, {25125, 8059}, {0, 0}}},
         .widePicture = {40, 416, 900, 586},
         .narrowPicture = {85, 416, 810, 586},
     },
@@ -142,7 +142,7 @@ const Resolution kResolutions[] = {
         .digitFontPixels = 999,
         .outerWidth = 7335,
         .outerHeight = 7820,
-        .centred = {{{9135, 4092}, {25132, 8090}, {-465, -1510}}},
+        .centred = {{{9135, 4092}, {25132, 8090}, {0, 0}}},
         .widePicture = {59, 624, 1350, 879},
         .narrowPicture = {126, 624, 1215, 879},
     },
@@ -163,7 +163,9 @@ platform::ScreenArea inTwips(const ScreenPixels& screen) {
   return {.left = screen.left * kPerPixel,
           .top = screen.top * kPerPixel,
           .width = screen.width * kPerPixel,
-          .height = screen.height * kPerPixel};
+          .height = screen.height * kPerPixel,
+          .workAreaLeft = screen.left * kPerPixel,
+          .workAreaTop = screen.top * kPerPixel};
 }
 
 TEST(Resolution, TwipsKeepTheirPlacesPicturesKeepTheirLogicalPixelsAndTheWindowStandsCentred) {

@@ -64,6 +64,8 @@ readonly CASES=(
   "scale factor 0|window|DISPLAY=@X QT_SCALE_FACTOR=0||QT_SCALE_FACTOR=\"0\" is not a positive number"
   "scale factor -1|window|DISPLAY=@X QT_SCALE_FACTOR=-1||\"-1\" is not a positive number"
   "scale factor abc|window|DISPLAY=@X QT_SCALE_FACTOR=abc||\"abc\" is not a positive number"
+  "scale factor 1e300|window|DISPLAY=@X QT_SCALE_FACTOR=1e300||QT_SCALE_FACTOR=\"1e300\" makes the window larger than the screen can hold and is ignored"
+  "scale factor 0.0001|window|DISPLAY=@X QT_SCALE_FACTOR=0.0001||QT_SCALE_FACTOR=\"0.0001\" makes the window too small to show a card and is ignored"
   "SIGTERM during start-up|ends|DISPLAY=@X DBUS_SESSION_BUS_ADDRESS=@BUS||"
 )
 

@@ -14,23 +14,30 @@ using cards::CardWindow;
 
 constexpr platform::ScreenArea kScreen{.width = 19200, .height = 15360};  // 1280 x 1024 pixels
 
-TEST(CentredPosition, RoundsTheDifferenceHalfToEvenThenHalvesTowardZero) {
+TEST(CentredPosition, RoundsTheDifferenceHalfToEvenHalvesTowardZeroAndKeepsToTheWorkArea) {
   const struct {
     double screen;
     double windowSize;
+    double workAreaStart;
     std::int32_t position;
   } cases[] = {
-      {19200, 7395, 5902},    // odd difference: the half twip is dropped
-      {19200, 7396, 5902},    // even difference
-      {19201, 7395, 5903},    //
-      {19200.5, 7395, 5903},  // 11805.5 rounds to 11806
-      {19201.5, 7395, 5903},  // 11806.5 rounds to 11806
-      {19202.5, 7395, 5904},  // 11807.5 rounds to 11808
-      {7000, 7395, -197},     // larger than the screen: negative, halved toward zero
-      {7000, 7396, -198},    {7395, 7395, 0},
+      {19200, 7395, 0, 5902},    // odd difference: the half twip is dropped
+      {19200, 7396, 0, 5902},    // even difference
+      {19201, 7395, 0, 5903},    //
+      {19200.5, 7395, 0, 5903},  // 11805.5 rounds to 11806
+      {19201.5, 7395, 0, 5903},  // 11806.5 rounds to 11806
+      {19202.5, 7395, 0, 5904},  // 11807.5 rounds to 11808
+      {7395, 7395, 0, 0},        // as large as the screen
+      // Larger than the screen: at the work area's start, title bar and close button in reach.
+      {7000, 7395, 0, 0},
+      {4500, 8010, 0, 0},
+      {4500, 8010, 450, 450},  // below a panel at the screen's top
+      // It fits: centred on the whole screen, a panel or not.
+      {19200, 7395, 450, 5902},
   };
-  for (const auto& [screen, windowSize, position] : cases) {
-    EXPECT_EQ(centredPosition(screen, windowSize), position) << screen << " - " << windowSize;
+  for (const auto& [screen, windowSize, workAreaStart, position] : cases) {
+    EXPECT_EQ(centredPosition(screen, windowSize, workAreaStart), position)
+        << screen << " - " << windowSize << " from " << workAreaStart;
   }
 }
 

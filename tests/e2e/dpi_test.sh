@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real window on a screen that scales (Xft.dpi, QT_SCALE_FACTOR), of a given size, with the
 # primary screen anywhere in the virtual desktop: the client area keeps its size in twips, the
-# window's outer frame stands centred on the primary screen, every card equals the model's
+# window's outer frame stands centred on the primary screen (at its top left corner where the
+# screen is smaller than the window, title bar in reach), every card equals the model's
 # drawing at that device pixel ratio pixel for pixel, and a letter picture, rendered for that
 # ratio, stands where the letter card puts it: after a number card it hides the dots as at 96 dots
 # per inch.
@@ -58,6 +59,16 @@ xs_expect_equal "client size at $DS_DPI dpi" "${XS_CLIENT_WIDTH}x${XS_CLIENT_HEI
   "${CC_CLIENT_WIDTH}x${CC_CLIENT_HEIGHT}"
 xs_expect_equal "outer corner (frame $XS_FRAME) on the primary screen" \
   "$((XS_CLIENT_X - XS_FRAME_LEFT)),$((XS_CLIENT_Y - XS_FRAME_TOP))" "$CC_OUTER_X,$CC_OUTER_Y"
+# Whatever the screen's size, the title bar and its close button can be reached.
+((XS_CLIENT_X - XS_FRAME_LEFT >= DS_PRIMARY_X && XS_CLIENT_Y - XS_FRAME_TOP >= DS_PRIMARY_Y)) ||
+  xs_fail "the title bar's top left corner is off the primary screen"
+if ((XS_CLIENT_X + XS_CLIENT_WIDTH > DS_PRIMARY_X + DS_PRIMARY_WIDTH ||
+  XS_CLIENT_Y + XS_CLIENT_HEIGHT > DS_PRIMARY_Y + DS_PRIMARY_HEIGHT)); then
+  # A screen smaller than the window shows only part of a card: the place is all there is to see.
+  xs_close_with_alt_f4
+  xs_expect_equal "exit status after Alt+F4" "$XS_EXIT_STATUS" 0
+  exit 0
+fi
 
 cc_identify_start start-card
 xs_note "start card $CC_START equals the model's drawing at $DS_DPI dpi"

@@ -27,6 +27,8 @@
 // status: 0 when the image was written, matches or was found, 1 when it does not match or was not
 // found, 2 for a bad command line.
 
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <exception>
@@ -233,20 +235,32 @@ int locate(std::int16_t letter, double devicePixelRatio,
   const std::u16string name(1, static_cast<char16_t>(letter));
   const flurb::platform::Picture logical =
       flurb::platform::loadResPicture(pictures, name, flurb::platform::kBitmapResource);
-  const auto devicePixels = [&](int logicalPixels) {
-    return static_cast<int>(logicalPixels * devicePixelRatio);
+  // Where the frame's edges fall decides whether a fraction of a device pixel counts: at a ratio
+  // without a rendering of its own the picture is reduced to that size, so each is tried.
+  const auto sizes = [&](int logicalPixels) {
+    const double device = logicalPixels * devicePixelRatio;
+    return std::array<int, 2>{static_cast<int>(std::floor(device)),
+                              static_cast<int>(std::ceil(device))};
   };
-  const QImage picture = flurb::platform::qt::toQImage(
-      devicePixelRatio == 1 ? logical
-                            : flurb::platform::pictureForDevice(
-                                  logical, devicePixelRatio,
-                                  {devicePixels(logical.width()), devicePixels(logical.height())}));
-  const auto corner = flurb::e2e::locateImage(picture, *shot);
-  if (!corner) {
+  const auto found = [&]() -> std::optional<QRect> {
+    for (const int width : sizes(logical.width())) {
+      for (const int height : sizes(logical.height())) {
+        const QImage picture = flurb::platform::qt::toQImage(
+            devicePixelRatio == 1
+                ? logical
+                : flurb::platform::pictureForDevice(logical, devicePixelRatio, {width, height}));
+        if (const auto corner = flurb::e2e::locateImage(picture, *shot)) {
+          return QRect(*corner, picture.size());
+        }
+      }
+    }
+    return std::nullopt;
+  }();
+  if (!found) {
     std::printf("not found\n");
     return kDiffers;
   }
-  std::printf("%d,%d,%d,%d\n", corner->x(), corner->y(), picture.width(), picture.height());
+  std::printf("%d,%d,%d,%d\n", found->x(), found->y(), found->width(), found->height());
   return kMatches;
 }
 

@@ -33,10 +33,13 @@ StartPlace startPlace(std::int16_t startLetter, double devicePixelRatio,
   const bool logical = placement == Placement::kThroughLogicalPixels;
   // Qt keeps a screen's corner where it stands in device pixels and scales from there.
   const double cornerTwips = logical ? platform::kTwipsPerLogicalPixel : perPixel;
+  // The test desktops have no panel: the work area is the whole screen.
   const platform::ScreenArea screen{.left = primaryScreen.left * cornerTwips,
                                     .top = primaryScreen.top * cornerTwips,
                                     .width = primaryScreen.width * perPixel,
-                                    .height = primaryScreen.height * perPixel};
+                                    .height = primaryScreen.height * perPixel,
+                                    .workAreaLeft = primaryScreen.left * cornerTwips,
+                                    .workAreaTop = primaryScreen.top * cornerTwips};
   FixedDraw random(startLetter);
   app::onLoad(window, screen, random, pictures);
   const auto outerPixel = [&](double twips, int frameSide, int screenCorner) {

@@ -1,6 +1,7 @@
 #include "platform/qt/session_platform.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <string>
 
@@ -131,6 +132,24 @@ TEST(ScaleFactor, OnlyAPositiveNumber) {
   }
   for (const char* factor : {"", "0", "-1", "abc", "2x", "nan", "inf", "1e999"}) {
     EXPECT_FALSE(isScaleFactor(factor)) << factor;
+  }
+}
+
+TEST(ScaleFactor, ShowsACardBetweenOnePictureFrameAndWhatAWindowSystemMaps) {
+  const PixelSize client{487, 513};
+  const PixelSize frame{473, 297};
+  const struct {
+    double ratio;
+    ClientAtRatio expected;
+  } cases[] = {
+      {1, ClientAtRatio::kShowsACard},          {0.98, ClientAtRatio::kShowsACard},
+      {0.97, ClientAtRatio::kTooSmall},         {0.0001, ClientAtRatio::kTooSmall},
+      {63.8, ClientAtRatio::kShowsACard},       {63.9, ClientAtRatio::kTooLarge},
+      {1e300, ClientAtRatio::kTooLarge},        {0, ClientAtRatio::kTooSmall},
+      {std::nan(""), ClientAtRatio::kTooSmall},
+  };
+  for (const auto& [ratio, expected] : cases) {
+    EXPECT_EQ(clientAtRatio(client, frame, ratio), expected) << ratio;
   }
 }
 
