@@ -5,9 +5,12 @@ compared with the native expected-card tool, then offline and installable.
 """
 import base64
 import functools
+import glob
 import http.server
+import io
 import os
 import random
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -15,6 +18,7 @@ import threading
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.common.exceptions import JavascriptException
 from selenium.webdriver.support.ui import WebDriverWait
 
 SITE = RENDER_EXPECTED = ARTIFACTS = ""
@@ -100,10 +104,7 @@ def wait_for_card(driver):
 
 def check_failures(driver):
     """Without WebAssembly, or with a file that does not load, the page says so in a sentence."""
-    cases = [([], "delete window.WebAssembly;", "needs a newer browser, one that runs WebAssembly"),
-             (["flurb-cards.wasm"], "", "could not load all of its files"),
-             (["fonts/P052-Roman.otf"], "", "could not load all of its files"),
-             (["pictures/q.dib.gz"], "", "could not load all of its files")]
+    cases = [([], "delete window.WebAssembly;", "needs a newer browser, one that runs WebAssembly")]
     for missing, before_page, sentence in cases:
         server = serve(SITE, missing)
         script = driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
@@ -223,6 +224,246 @@ def check_ratio_two(driver):
             driver.save_screenshot(os.path.join(ARTIFACTS, "page-ratio-2-number-card.png"))
 
 
+# How a file can fail on a first visit: missing, failing, cut short (with its shorter length, so
+# that nothing but its bytes tells), or a login page in its place; each gives the sentence.
+FAULTS = [404, 500, "cut", "html"]
+NOT_LOADED = "could not load all of its files"
+
+
+def first_card_files():
+    """The files the first card waits for, as the site names them, and one picture."""
+    named = ["start.js", "flurb-cards.js", "flurb-cards.wasm"]
+    return named + sorted(os.path.relpath(path, SITE) for path in
+                          glob.glob(os.path.join(SITE, "fonts", "*")) +
+                          glob.glob(os.path.join(SITE, "pictures", "q.*")))
+
+
+class FaultyHandler(QuietHandler):
+    """Serves the folder `server.site`, answering each file of `server.faults` with its fault."""
+
+    def __init__(self, request, address, server):
+        super().__init__(request, address, server, directory=server.site)
+
+    def send_head(self):
+        fault = self.server.faults.get(self.path.lstrip("/"))
+        if fault in (404, 500):
+            self.send_error(fault)
+            return None
+        if fault is None:
+            return super().send_head()
+        body, kind = (b"<!DOCTYPE html><p>Sign in to the network</p>", "text/html")
+        if fault == "cut":
+            with open(self.translate_path(self.path), "rb") as whole:
+                body, kind = whole.read()[:-100], self.guess_type(self.path)
+        self.send_response(200)
+        self.send_header("Content-Type", kind)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        return io.BytesIO(body)
+
+
+def serve_site(site):
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), FaultyHandler)
+    server.site, server.faults = site, {}
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server, f"http://127.0.0.1:{server.server_address[1]}/"
+
+
+def state_after_q(driver):
+    """The page's sentence or card once settled and the Q key pressed (Q's picture may fail)."""
+    if page_state(driver) == "card":
+        press(driver, "q", "KeyQ", 81, 0)
+    return page_state(driver), driver.execute_script("return flurbPage.failed")
+
+
+def check_fault_table(driver):
+    """Each fault of each file the first card needs says the sentence, never shows a half card and
+    never sticks: with the server mended, a reload brings the cards back."""
+    for path in first_card_files():
+        for fault in FAULTS:
+            server, url = serve_site(SITE)
+            server.faults = {path: fault}
+            try:
+                driver.get(url)
+                state, failed = state_after_q(driver)
+                assert NOT_LOADED in state and failed, f"{path} {fault}: {state}"
+                server.faults = {}
+                driver.refresh()
+                assert state_after_q(driver) == ("card", False), f"{path} {fault}: sticks"
+            finally:
+                server.shutdown()
+                server.server_close()
+
+
+def deploy(source, target, age_days, change=None):
+    """A copy of the site whose files are `age_days` old; `change` edits its program, and the
+    copy's hashes are recorded anew as the build records them."""
+    shutil.copytree(source, target)
+    if change:
+        with open(os.path.join(target, "flurb-cards.js"), "a", encoding="utf-8") as program:
+            program.write(change)
+        subprocess.run(["cmake", f"-DSITE={target}",
+                        f"-DTEMPLATES={os.environ['FLURB_SITE_TEMPLATES']}",
+                        "-P", os.environ["FLURB_SITE_INTEGRITY"]], check=True)
+    then = os.path.getmtime(source) - age_days * 86400
+    for folder, _, names in os.walk(target):
+        for name in names:
+            os.utime(os.path.join(folder, name), (then, then))
+    return target
+
+
+def check_new_version_takes_over(driver):
+    """Version A visited, then version B deployed with files dated before A's (the HTTP cache keeps
+    A's as current): the open page goes on with A, and once no page of A is open, B's worker runs
+    B whole."""
+    folder = tempfile.mkdtemp(prefix="flurb-deploy-")
+    site_a = deploy(SITE, os.path.join(folder, "a"), 365)
+    site_b = deploy(site_a, os.path.join(folder, "b"), 730, "\nwindow.deployed = 'B';\n")
+    server, url = serve_site(site_a)
+    deployed = "return [document.documentElement.dataset.version, window.deployed || 'A']"
+    try:
+        driver.get(url)
+        wait_for_card(driver)
+        driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+        version_a = driver.execute_script(deployed)
+        server.site = site_b
+        driver.refresh()
+        wait_for_card(driver)
+        assert driver.execute_script(deployed) == version_a, "B mixed into A's open page"
+        WebDriverWait(driver, 120).until(lambda d: d.execute_script(
+            "return navigator.serviceWorker.getRegistration().then(r => r.waiting !== null)"))
+        driver.refresh()
+        WebDriverWait(driver, 120, ignored_exceptions=[JavascriptException]).until(
+            lambda d: d.execute_script(deployed)[1] == "B")
+        wait_for_card(driver)
+        version_b = driver.execute_script(deployed)
+        assert version_b[0] != version_a[0], f"{version_a} {version_b}"
+    finally:
+        server.shutdown()
+        server.server_close()
+
+
+# Viewports in CSS pixels; each is tried at the device pixel ratios in turn, so that each new ratio
+# comes without a change of size (and without a resize event), as on a move to another screen.
+VIEWPORTS = [(360, 640), (768, 1024), (1280, 800)]
+RATIOS = [1, 2, 3]
+VIEWPORT_KEYS = [("8", "Digit8", 56), ("b", "KeyB", 66), ("i", "KeyI", 73)]
+CANVAS = ("const card = document.getElementById('card').getBoundingClientRect();"
+          " const shown = window.visualViewport;"
+          " return [card.left, card.top, card.right, card.bottom, shown.offsetLeft,"
+          " shown.offsetTop, shown.width, shown.height, shown.scale,"
+          " document.getElementById('card').width, document.getElementById('card').height]")
+
+
+def emulate(driver, width, height, ratio, mobile=False):
+    """The page in a viewport of that size and ratio. Chromium's emulation re-evaluates media
+    queries (which tell a page of a new ratio) only once asked, as a move to another screen does."""
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": width, "height": height, "deviceScaleFactor": ratio, "mobile": mobile})
+    driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [
+        {"name": "prefers-color-scheme", "value": "light"}]})
+
+
+def wait_for_drawing(driver, ratio):
+    """Waits for the card drawn for the visual viewport as it is now, with sharp pictures."""
+    WebDriverWait(driver, 120).until(lambda d: d.execute_script(
+        "const shown = window.visualViewport;"
+        " return document.body.dataset.drawn === arguments[0] + ' ' + shown.width + 'x' +"
+        " shown.height", ratio))
+
+
+def assert_card_fits(driver, name, start, keys, ratio):
+    """The whole card inside the visual viewport, as large as fits up to 487 x 513 CSS pixels,
+    one canvas pixel to a device pixel, and the model's card at the scale it is shown."""
+    left, top, right, bottom, x, y, width, height, zoom, pixels_x, pixels_y = \
+        driver.execute_script(CANVAS)
+    assert x <= left and y <= top and right <= x + width and bottom <= y + height, \
+        f"{name}: card {left},{top},{right},{bottom} outside {x},{y} {width}x{height}"
+    fitted = min(width, height * 487 / 513, 487)
+    assert fitted - 2 / (ratio * zoom) <= right - left <= fitted, f"{name}: {right - left} wide"
+    assert abs((right - left) * ratio * zoom - pixels_x) < 0.01, f"{name}: not sharp"
+    assert_card(save_canvas(driver, f"{name}.png"), start, keys, ratio=pixels_x / 487)
+
+
+def check_viewports(driver):
+    server, url = serve_site(SITE)
+    try:
+        driver.get(url)
+        wait_for_card(driver)
+        start = start_letter(save_canvas(driver, "viewport-start.png"))
+        driver.execute_script("window.resizes = 0;"
+                              " window.addEventListener('resize', () => window.resizes++)")
+        keys = []
+        for number, ((width, height), ratio) in enumerate(
+                (size, ratio) for size in VIEWPORTS for ratio in RATIOS):
+            resizes = driver.execute_script("return window.resizes")
+            emulate(driver, width, height, ratio)
+            wait_for_drawing(driver, ratio)
+            if ratio != RATIOS[0]:
+                assert driver.execute_script("return window.resizes") == resizes, \
+                    "the ratio came with a resize: the test proves nothing"
+            key, code, virtual_key = VIEWPORT_KEYS[number % len(VIEWPORT_KEYS)]
+            press(driver, key, code, virtual_key, 0)
+            keys.append(virtual_key)
+            wait_for_drawing(driver, ratio)
+            assert_card_fits(driver, f"viewport-{width}x{height}-ratio-{ratio}", start, keys,
+                             ratio)
+    finally:
+        driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+        server.shutdown()
+        server.server_close()
+
+
+# Characters from an on-screen keyboard: as Android sends them (a key-down that names no key, key
+# code 229, then the text), as text alone, and as a key that also comes as text; the key codes the
+# card takes (none: the card stays).
+TOUCH_TEXT = [("android", "b", [66]), ("text", "7", [55]), ("text", "\u00e9", []),
+              ("text", " ", []), ("key and text", "c", [67, 67]), ("text", "Q", [81])]
+
+
+def type_on_screen(driver, how, text):
+    if how == "android":
+        driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
+            "type": "keyDown", "key": "Unidentified", "code": "", "windowsVirtualKeyCode": 229})
+    if how == "key and text":
+        press(driver, text, f"Key{text.upper()}", ord(text.upper()), 0)
+    driver.execute_cdp_cmd("Input.insertText", {"text": text})
+
+
+def check_touch(driver):
+    """A phone without a keyboard: a tap on the card brings up the keyboard's field, its text
+    gives the cards, and with the visual viewport made smaller (the keyboard up) the card stays
+    whole."""
+    ratio = 3
+    server, url = serve_site(SITE)
+    try:
+        emulate(driver, 360, 640, ratio, mobile=True)
+        driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True})
+        driver.get(url)
+        wait_for_card(driver)
+        wait_for_drawing(driver, ratio)
+        pixels = driver.execute_script("return document.getElementById('card').width")
+        start = start_letter(save_canvas(driver, "touch-start.png"), ratio=pixels / 487)
+        for kind, points in [("touchStart", [{"x": 180, "y": 320}]), ("touchEnd", [])]:
+            driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+        WebDriverWait(driver, 120).until(lambda d: d.execute_script(
+            "return document.activeElement && document.activeElement.id === 'keys'"))
+        keys = []
+        for how, text, taken in TOUCH_TEXT:
+            type_on_screen(driver, how, text)
+            keys += taken
+            assert driver.execute_script("return document.getElementById('keys').value") == ""
+            assert_card_fits(driver, f"touch-{how}-{ord(text)}", start, keys, ratio)
+        driver.execute_cdp_cmd("Emulation.setPageScaleFactor", {"pageScaleFactor": 2})
+        wait_for_drawing(driver, ratio)
+        assert_card_fits(driver, "touch-smaller-visual-viewport", start, keys, ratio)
+    finally:
+        driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+        driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+        server.shutdown()
+        server.server_close()
+
+
 def main():
     global SITE, RENDER_EXPECTED, ARTIFACTS
     SITE, RENDER_EXPECTED, ARTIFACTS = sys.argv[1:4]
@@ -248,6 +489,15 @@ def main():
         check_ratio_two(driver)
         check_installable_and_offline(driver, server, ratio=2)
         check_failures(driver)
+    finally:
+        driver.quit()
+
+    driver = browser(1)
+    try:
+        check_viewports(driver)
+        check_touch(driver)
+        check_new_version_takes_over(driver)
+        check_fault_table(driver)
     finally:
         driver.quit()
     print("web cards: all steps passed")
