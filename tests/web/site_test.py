@@ -4,6 +4,7 @@ compared with the native expected-card tool, then offline and installable.
     site_test.py SITE_DIR RENDER_EXPECTED ARTIFACTS_DIR
 """
 import base64
+import contextlib
 import functools
 import glob
 import http.server
@@ -224,18 +225,15 @@ def check_ratio_two(driver):
             driver.save_screenshot(os.path.join(ARTIFACTS, "page-ratio-2-number-card.png"))
 
 
-# How a file can fail on a first visit: missing, failing, cut short (with its shorter length, so
-# that nothing but its bytes tells), or a login page in its place; each gives the sentence.
+# A file missing, failing, cut short (with its shorter length: only its bytes tell) or a login page.
 FAULTS = [404, 500, "cut", "html"]
-NOT_LOADED = "could not load all of its files"
 
 
 def first_card_files():
     """The files the first card waits for, as the site names them, and one picture."""
-    named = ["start.js", "flurb-cards.js", "flurb-cards.wasm"]
-    return named + sorted(os.path.relpath(path, SITE) for path in
-                          glob.glob(os.path.join(SITE, "fonts", "*")) +
-                          glob.glob(os.path.join(SITE, "pictures", "q.*")))
+    found = [os.path.relpath(path, SITE) for pattern in ("fonts/*", "pictures/q.*")
+             for path in glob.glob(os.path.join(SITE, pattern))]
+    return ["start.js", "flurb-cards.js", "flurb-cards.wasm"] + found
 
 
 class FaultyHandler(QuietHandler):
@@ -262,11 +260,16 @@ class FaultyHandler(QuietHandler):
         return io.BytesIO(body)
 
 
+@contextlib.contextmanager
 def serve_site(site):
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), FaultyHandler)
     server.site, server.faults = site, {}
     threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server, f"http://127.0.0.1:{server.server_address[1]}/"
+    try:
+        yield server, f"http://127.0.0.1:{server.server_address[1]}/"
+    finally:
+        server.shutdown()
+        server.server_close()
 
 
 def state_after_q(driver):
@@ -281,18 +284,14 @@ def check_fault_table(driver):
     never sticks: with the server mended, a reload brings the cards back."""
     for path in first_card_files():
         for fault in FAULTS:
-            server, url = serve_site(SITE)
-            server.faults = {path: fault}
-            try:
+            with serve_site(SITE) as (server, url):
+                server.faults = {path: fault}
                 driver.get(url)
                 state, failed = state_after_q(driver)
-                assert NOT_LOADED in state and failed, f"{path} {fault}: {state}"
+                assert "could not load all of its files" in state and failed, f"{path} {fault}: {state}"
                 server.faults = {}
                 driver.refresh()
                 assert state_after_q(driver) == ("card", False), f"{path} {fault}: sticks"
-            finally:
-                server.shutdown()
-                server.server_close()
 
 
 def deploy(source, target, age_days, change=None):
@@ -306,22 +305,19 @@ def deploy(source, target, age_days, change=None):
                         f"-DTEMPLATES={os.environ['FLURB_SITE_TEMPLATES']}",
                         "-P", os.environ["FLURB_SITE_INTEGRITY"]], check=True)
     then = os.path.getmtime(source) - age_days * 86400
-    for folder, _, names in os.walk(target):
-        for name in names:
-            os.utime(os.path.join(folder, name), (then, then))
+    for path in glob.glob(os.path.join(target, "**", "*"), recursive=True):
+        os.utime(path, (then, then))
     return target
 
 
 def check_new_version_takes_over(driver):
-    """Version A visited, then version B deployed with files dated before A's (the HTTP cache keeps
-    A's as current): the open page goes on with A, and once no page of A is open, B's worker runs
-    B whole."""
+    """Version A visited, then B deployed with files dated before A's (the HTTP cache keeps A's as
+    current): the open page goes on with A; once B takes over, the page runs B whole."""
     folder = tempfile.mkdtemp(prefix="flurb-deploy-")
     site_a = deploy(SITE, os.path.join(folder, "a"), 365)
     site_b = deploy(site_a, os.path.join(folder, "b"), 730, "\nwindow.deployed = 'B';\n")
-    server, url = serve_site(site_a)
     deployed = "return [document.documentElement.dataset.version, window.deployed || 'A']"
-    try:
+    with serve_site(site_a) as (server, url):
         driver.get(url)
         wait_for_card(driver)
         driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
@@ -336,11 +332,7 @@ def check_new_version_takes_over(driver):
         WebDriverWait(driver, 300, ignored_exceptions=[JavascriptException]).until(
             lambda d: d.get("about:blank") or d.get(url) or page_state(d) == "card"
             and d.execute_script(deployed)[1] == "B")
-        version_b = driver.execute_script(deployed)
-        assert version_b[0] != version_a[0], f"{version_a} {version_b}"
-    finally:
-        server.shutdown()
-        server.server_close()
+        assert driver.execute_script(deployed)[0] != version_a[0], "B's program, A's start.js"
 
 
 # Viewports in CSS pixels; each is tried at the device pixel ratios in turn, so that each new ratio
@@ -348,11 +340,9 @@ def check_new_version_takes_over(driver):
 VIEWPORTS = [(360, 640), (768, 1024), (1280, 800)]
 RATIOS = [1, 2, 3]
 VIEWPORT_KEYS = [("8", "Digit8", 56), ("b", "KeyB", 66), ("i", "KeyI", 73)]
-CANVAS = ("const card = document.getElementById('card').getBoundingClientRect();"
-          " const shown = window.visualViewport;"
-          " return [card.left, card.top, card.right, card.bottom, shown.offsetLeft,"
-          " shown.offsetTop, shown.width, shown.height, shown.scale,"
-          " document.getElementById('card').width, document.getElementById('card').height]")
+CANVAS = ("const card = document.getElementById('card'), box = card.getBoundingClientRect(),"
+          " shown = window.visualViewport; return [box.left, box.top, box.right, box.bottom,"
+          " shown.offsetLeft, shown.offsetTop, shown.width, shown.height, shown.scale, card.width]")
 
 
 def emulate(driver, width, height, ratio, mobile=False):
@@ -375,24 +365,21 @@ def wait_for_drawing(driver, ratio):
 def assert_card_fits(driver, name, start, keys, ratio):
     """The whole card inside the visual viewport, as large as fits up to 487 x 513 CSS pixels,
     one canvas pixel to a device pixel, and the model's card at the scale it is shown."""
-    left, top, right, bottom, x, y, width, height, zoom, pixels_x, pixels_y = \
-        driver.execute_script(CANVAS)
+    left, top, right, bottom, x, y, width, height, zoom, pixels = driver.execute_script(CANVAS)
     assert x <= left and y <= top and right <= x + width and bottom <= y + height, \
         f"{name}: card {left},{top},{right},{bottom} outside {x},{y} {width}x{height}"
     fitted = min(width, height * 487 / 513, 487)
     assert fitted - 2 / (ratio * zoom) <= right - left <= fitted, f"{name}: {right - left} wide"
-    assert abs((right - left) * ratio * zoom - pixels_x) < 0.01, f"{name}: not sharp"
-    assert_card(save_canvas(driver, f"{name}.png"), start, keys, ratio=pixels_x / 487)
+    assert abs((right - left) * ratio * zoom - pixels) < 0.01, f"{name}: not sharp"
+    assert_card(save_canvas(driver, f"{name}.png"), start, keys, ratio=pixels / 487)
 
 
 def check_viewports(driver):
-    server, url = serve_site(SITE)
-    try:
+    with serve_site(SITE) as (_, url):
         driver.get(url)
         wait_for_card(driver)
         start = start_letter(save_canvas(driver, "viewport-start.png"))
-        driver.execute_script("window.resizes = 0;"
-                              " window.addEventListener('resize', () => window.resizes++)")
+        driver.execute_script("window.resizes = 0; onresize = () => window.resizes++")
         keys = []
         for number, ((width, height), ratio) in enumerate(
                 (size, ratio) for size in VIEWPORTS for ratio in RATIOS):
@@ -408,15 +395,10 @@ def check_viewports(driver):
             wait_for_drawing(driver, ratio)
             assert_card_fits(driver, f"viewport-{width}x{height}-ratio-{ratio}", start, keys,
                              ratio)
-    finally:
-        driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
-        server.shutdown()
-        server.server_close()
 
 
-# Characters from an on-screen keyboard: as Android sends them (a key-down that names no key, key
-# code 229, then the text), as text alone, and as a key that also comes as text; the key codes the
-# card takes (none: the card stays).
+# Text from an on-screen keyboard: as Android sends it (a key-down with key code 229, then the
+# text), as text alone, and as a key that also comes as text; the key codes the card takes.
 TOUCH_TEXT = [("android", "b", [66]), ("text", "7", [55]), ("text", "\u00e9", []),
               ("text", " ", []), ("key and text", "c", [67, 67]), ("text", "Q", [81])]
 
@@ -431,12 +413,10 @@ def type_on_screen(driver, how, text):
 
 
 def check_touch(driver):
-    """A phone without a keyboard: a tap on the card brings up the keyboard's field, its text
-    gives the cards, and with the visual viewport made smaller (the keyboard up) the card stays
-    whole."""
+    """A phone: a tap focuses the keyboard's field, its text gives the cards, and with the visual
+    viewport made smaller (the keyboard up) the card stays whole."""
     ratio = 3
-    server, url = serve_site(SITE)
-    try:
+    with serve_site(SITE) as (_, url):
         emulate(driver, 360, 640, ratio, mobile=True)
         driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True})
         driver.get(url)
@@ -444,8 +424,8 @@ def check_touch(driver):
         wait_for_drawing(driver, ratio)
         pixels = driver.execute_script("return document.getElementById('card').width")
         start = start_letter(save_canvas(driver, "touch-start.png"), ratio=pixels / 487)
-        for kind, points in [("touchStart", [{"x": 180, "y": 320}]), ("touchEnd", [])]:
-            driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+        for kind, touches in [("touchStart", [{"x": 180, "y": 320}]), ("touchEnd", [])]:
+            driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": touches})
         WebDriverWait(driver, 120).until(lambda d: d.execute_script(
             "return document.activeElement && document.activeElement.id === 'keys'"))
         keys = []
@@ -457,11 +437,6 @@ def check_touch(driver):
         driver.execute_cdp_cmd("Emulation.setPageScaleFactor", {"pageScaleFactor": 2})
         wait_for_drawing(driver, ratio)
         assert_card_fits(driver, "touch-smaller-visual-viewport", start, keys, ratio)
-    finally:
-        driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
-        driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
-        server.shutdown()
-        server.server_close()
 
 
 def main():
@@ -494,10 +469,10 @@ def main():
 
     driver = browser(1)
     try:
-        check_viewports(driver)
-        check_touch(driver)
         check_new_version_takes_over(driver)
         check_fault_table(driver)
+        check_viewports(driver)
+        check_touch(driver)
     finally:
         driver.quit()
     print("web cards: all steps passed")
