@@ -1,13 +1,13 @@
 // The browser program: the card window on a canvas of the page, its pictures from the files of
-// the site, which the page fetched before it started the program.
+// the site as the page fetches them.
 #include "app/product.h"
 #include "app/startup.h"
 #include "cards/card_window.h"
 #include "cards/key_dispatch.h"
 #include "platform/colour.h"
 #include "platform/product_name.h"
-#include "platform/random_source.h"
 #include "platform/web/page.h"
+#include "platform/web/repeatable_random.h"
 #include "platform/web/site_pictures.h"
 
 namespace {
@@ -16,7 +16,8 @@ namespace {
 struct Program {
   flurb::platform::web::SitePictures pictures;
   flurb::platform::ClassicColours colours;
-  flurb::platform::ClockSeededRandom random;
+  // The load handler runs again while its picture is on its way, and draws the same card.
+  flurb::platform::web::RepeatableRandom random;
   flurb::cards::CardWindow window;
 };
 
@@ -29,9 +30,10 @@ int main() {
   // The page is the window: centred "on a screen" of its own size, it stays where it is.
   const flurb::platform::ScreenArea screen{0, 0, program.window.width(), program.window.height()};
 
-  web::runPage(program.window, program.colours,
+  web::runPage(program.window, program.colours, program.pictures,
                {.onLoad =
                     [screen] {
+                      program.random.rewind();
                       flurb::app::onLoad(program.window, screen, program.random, program.pictures);
                     },
                 .onKeyDown =

@@ -7,12 +7,25 @@
 #include <vector>
 
 // clang-format off
-EM_JS(void, js_fit_canvas, (int width, int height, int deviceWidth, int deviceHeight), {
+// The canvas's backing store in device pixels and its size on the page in CSS pixels, one device
+// pixel to each of its pixels, centred on whole device pixels in the part of the screen the page is
+// shown in. A backing store set anew is cleared, so it is set only when its size changes.
+EM_JS(void, js_fit_canvas, (int deviceWidth, int deviceHeight), {
   const canvas = document.getElementById("card");
-  canvas.style.width = width + "px";
-  canvas.style.height = height + "px";
-  canvas.width = deviceWidth;
-  canvas.height = deviceHeight;
+  if (canvas.width !== deviceWidth || canvas.height !== deviceHeight) {
+    canvas.width = deviceWidth;
+    canvas.height = deviceHeight;
+  }
+  const shown = window.visualViewport || {offsetLeft: 0, offsetTop: 0, width: window.innerWidth,
+                                          height: window.innerHeight, scale: 1};
+  const ratio = window.devicePixelRatio * shown.scale;
+  function centred(start, room, size) {
+    return Math.round((start + (room - size) / 2) * ratio) / ratio + "px";
+  }
+  canvas.style.width = deviceWidth / ratio + "px";
+  canvas.style.height = deviceHeight / ratio + "px";
+  canvas.style.left = centred(shown.offsetLeft, shown.width, deviceWidth / ratio);
+  canvas.style.top = centred(shown.offsetTop, shown.height, deviceHeight / ratio);
 });
 
 EM_JS(void, js_fill_rect, (int left, int top, int width, int height, int red, int green, int blue), {
@@ -92,8 +105,8 @@ std::string utf8(std::u16string_view text) {
 
 }  // namespace
 
-void fitCanvas(const PixelSize& client, const PixelSize& devicePixels) {
-  js_fit_canvas(client.width, client.height, devicePixels.width, devicePixels.height);
+void fitCanvas(const PixelSize& devicePixels) {
+  js_fit_canvas(devicePixels.width, devicePixels.height);
 }
 
 void Canvas2d::fillRect(const PixelRect& rect, Rgb colour) {

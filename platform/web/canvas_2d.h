@@ -15,8 +15,8 @@ class Canvas2d final : public Canvas {
   void drawPicture(int left, int top, const Picture& picture) override;
 };
 
-// Sizes the canvas to the client area in CSS pixels and its backing store to the client area's
-// device pixels.
-void fitCanvas(const PixelSize& client, const PixelSize& devicePixels);
+// Sizes the canvas's backing store to the client area's device pixels and shows it one device pixel
+// to each of them, centred in the part of the screen the page is shown in.
+void fitCanvas(const PixelSize& devicePixels);
 
 }  // namespace flurb::platform::web

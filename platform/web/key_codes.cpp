@@ -43,4 +43,18 @@ std::optional<std::int16_t> virtualKeyCode(std::string_view key, std::string_vie
   return std::nullopt;
 }
 
+std::optional<std::int16_t> textKeyCode(char32_t character) {
+  if (character >= U'0' && character <= U'9') {
+    return static_cast<std::int16_t>(character);
+  }
+  if (character >= 0x80) {
+    return std::nullopt;
+  }
+  const char ascii = static_cast<char>(character);
+  if (const auto letter = latinLetter(std::string_view(&ascii, 1))) {
+    return static_cast<std::int16_t>(*letter);
+  }
+  return std::nullopt;
+}
+
 }  // namespace flurb::platform::web

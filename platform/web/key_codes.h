@@ -12,4 +12,8 @@ namespace flurb::platform::web {
 // with or without Shift. The keypad and every other key give nothing.
 std::optional<std::int16_t> virtualKeyCode(std::string_view key, std::string_view code);
 
+// The key code a character typed on an on-screen keyboard stands for: a Latin letter its
+// capital's, a digit its own; any other character nothing.
+std::optional<std::int16_t> textKeyCode(char32_t character);
+
 }  // namespace flurb::platform::web

@@ -6,9 +6,14 @@
 #include <utility>
 
 // clang-format off
+// The picture's size in bytes; -2 while it is on its way (the page starts fetching it), -1 for a
+// name the site has no picture for.
 EM_JS(int, js_picture_size, (const char* name), {
-  const bytes = Module.sitePictures.get(UTF8ToString(name));
-  return bytes ? bytes.length : -1;
+  const state = Module.pictureState(UTF8ToString(name));
+  if (state === "in") {
+    return Module.sitePictures.get(UTF8ToString(name)).length;
+  }
+  return state === "loading" ? -2 : -1;
 });
 
 EM_JS(void, js_copy_picture, (const char* name, std::uint8_t* target), {
@@ -55,13 +60,21 @@ std::optional<std::vector<std::uint8_t>> SitePictures::findBitmap(std::u16string
   if (!key) {
     return std::nullopt;
   }
+  constexpr int kOnItsWay = -2;
   const int size = js_picture_size(key->c_str());
+  if (size == kOnItsWay) {
+    awaited_ = key;
+  }
   if (size < 0) {
     return std::nullopt;
   }
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
   js_copy_picture(key->c_str(), bytes.data());
   return bytes;
+}
+
+std::optional<std::string> SitePictures::takeAwaited() {
+  return std::exchange(awaited_, std::nullopt);
 }
 
 std::optional<Rendering> SitePictures::findRendering(std::u16string_view name, double ratio) const {
