@@ -29,7 +29,7 @@ int main() {
   // The page is the window: centred "on a screen" of its own size, it stays where it is.
   const flurb::platform::ScreenArea screen{0, 0, program.window.width(), program.window.height()};
 
-  web::runPage(program.window, program.colours,
+  web::runPage(program.window, program.colours, program.pictures,
                {.onLoad =
                     [screen] {
                       flurb::app::onLoad(program.window, screen, program.random, program.pictures);

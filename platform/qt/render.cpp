@@ -12,12 +12,12 @@
 
 namespace flurb::platform::qt {
 
-QImage renderWindow(const Window& window) {
+QImage renderWindow(const Window& window, const ResourceStore& pictures) {
   const PixelSize client = window.clientPixels();
   QImage image(client.width, client.height, QImage::Format_RGB32);
   QPainter painter(&image);
   PainterCanvas canvas(painter);
-  paintWindow(canvas, window, ClassicColours());
+  paintWindow(canvas, window, ClassicColours(), pictures);
   return image;
 }
 

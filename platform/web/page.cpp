@@ -31,12 +31,13 @@ namespace {
 struct Page {
   Window& window;
   const SystemColours& colours;
+  const ResourceStore& pictures;
   PageHandlers handlers;
 };
 
 void paint(const Page& page) {
   Canvas2d canvas;
-  paintWindow(canvas, page.window, page.colours);
+  paintWindow(canvas, page.window, page.colours, page.pictures);
 }
 
 // The card at the page's device pixel ratio: zooming, or moving the browser's window to a screen of
@@ -81,9 +82,10 @@ void showErrorSentence(const std::string& sentence) {
   js_show_sentence(sentence.c_str());
 }
 
-void runPage(Window& window, const SystemColours& colours, PageHandlers handlers) {
+void runPage(Window& window, const SystemColours& colours, const ResourceStore& pictures,
+             PageHandlers handlers) {
   // The page's one run: its events find it through their user data.
-  static Page page{window, colours, std::move(handlers)};
+  static Page page{window, colours, pictures, std::move(handlers)};
   if (!runHandler(page.handlers.onLoad, showErrorSentence)) {
     return;
   }

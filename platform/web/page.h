@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/colour.h"
+#include "platform/resource_store.h"
 #include "platform/window.h"
 
 namespace flurb::platform::web {
@@ -16,8 +17,9 @@ struct PageHandlers {
 
 // Runs the window in the page, which is its client area and has no frame: the load handler, the
 // first card on the canvas, then every keydown of the page until the page closes. The window,
-// the colours and the handlers' objects must live as long as the page.
-void runPage(Window& window, const SystemColours& colours, PageHandlers handlers);
+// the colours, the pictures' store and the handlers' objects must live as long as the page.
+void runPage(Window& window, const SystemColours& colours, const ResourceStore& pictures,
+             PageHandlers handlers);
 
 // The run-time error's one sentence, shown in the page in place of the card; keys do nothing
 // more.

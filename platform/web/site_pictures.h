@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/picture.h"
+#include "platform/resource_store.h"
 
 namespace flurb::platform::web {
 

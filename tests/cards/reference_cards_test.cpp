@@ -24,7 +24,7 @@ TEST(ReferenceCards, TheModelDrawsEachCommittedCard) {
     const QImage reference(path);
     ASSERT_FALSE(reference.isNull()) << "cannot read " << path.toStdString();
     const ImageDifference difference =
-        compareImages(reference, referenceSized(history, pictures).image());
+        compareImages(reference, referenceSized(history, pictures).image(pictures));
     EXPECT_EQ(difference.differingPixels, 0)
         << "card " << name << ": the first differing pixel is at " << difference.firstDifference.x()
         << "," << difference.firstDifference.y();

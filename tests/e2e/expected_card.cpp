@@ -103,8 +103,8 @@ ExpectedCard::ExpectedCard(const CardHistory& history, double devicePixelRatio,
   }
 }
 
-QImage ExpectedCard::image() const {
-  return platform::qt::renderWindow(window_);
+QImage ExpectedCard::image(const platform::ResourceStore& pictures) const {
+  return platform::qt::renderWindow(window_, pictures);
 }
 
 std::vector<bool> ExpectedCard::dotsInSight() const {

@@ -8,7 +8,7 @@
 #include <QImage>
 
 #include "cards/card_window.h"
-#include "platform/picture.h"
+#include "platform/resource_store.h"
 #include "platform/window.h"
 
 namespace flurb::e2e {
@@ -41,8 +41,8 @@ class ExpectedCard {
   ExpectedCard(const CardHistory& history, double devicePixelRatio,
                const platform::FrameExtents& frame, const platform::ResourceStore& pictures);
 
-  // The client area as the model draws it.
-  QImage image() const;
+  // The client area as the model draws it, with the renderings `pictures` keeps.
+  QImage image(const platform::ResourceStore& pictures) const;
 
   // The reference card ("B", "7", "5-then-I") that shows exactly this card, or nothing: the same
   // captions and the same dots in sight (a letter's picture hides all but strips of some dots

@@ -40,9 +40,9 @@
 
 #include "expected_card.h"
 #include "image_difference.h"
-#include "platform/picture.h"
 #include "platform/picture_scaling.h"
 #include "platform/qt/render.h"
+#include "platform/resource_store.h"
 #include "resources/letter_picture_store.h"
 #include "support/start_place.h"
 
@@ -154,7 +154,7 @@ struct Verdict {
 
 Verdict judge(const CardHistory& history, const Comparison& how, const QImage& shot) {
   const ExpectedCard card(history, how.devicePixelRatio, how.frame, how.pictures);
-  const QImage drawn = card.image();
+  const QImage drawn = card.image(how.pictures);
   const auto tolerated = how.softEdges ? card.softEdges(drawn) : std::vector<bool>{};
   if (const auto reference = card.referenceName()) {
     const QString path =
@@ -215,7 +215,7 @@ int makeReferences(const QString& folder, const flurb::platform::ResourceStore& 
     const ExpectedCard card(history, flurb::e2e::kReferenceDevicePixelRatio,
                             flurb::e2e::kReferenceFrame, pictures);
     const QString path = folder + QStringLiteral("/%1.png").arg(QString::fromStdString(name));
-    if (!card.image().save(path)) {
+    if (!card.image(pictures).save(path)) {
       std::fprintf(stderr, "render-expected: cannot write %s\n", qPrintable(path));
       return kBadCommandLine;
     }
@@ -239,7 +239,7 @@ int locate(std::int16_t letter, double devicePixelRatio,
   const QImage picture = flurb::platform::qt::toQImage(
       devicePixelRatio == 1 ? logical
                             : flurb::platform::pictureForDevice(
-                                  logical, devicePixelRatio,
+                                  logical, pictures, devicePixelRatio,
                                   {devicePixels(logical.width()), devicePixels(logical.height())}));
   const auto corner = flurb::e2e::locateImage(picture, *shot);
   if (!corner) {
@@ -338,7 +338,7 @@ int main(int argc, char** argv) {
     }
     if (parser.isSet(outOption)) {
       const ExpectedCard card(history, devicePixelRatio, *frame, pictures);
-      return card.image().save(parser.value(outOption)) ? kMatches : kBadCommandLine;
+      return card.image(pictures).save(parser.value(outOption)) ? kMatches : kBadCommandLine;
     }
   } catch (const std::exception& error) {
     // The model raises run-time errors as the program does, e.g. for a picture it cannot load.

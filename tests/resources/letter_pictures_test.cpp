@@ -11,8 +11,8 @@
 #include "cards/card_window.h"
 #include "cards/letter_card.h"
 #include "platform/dib.h"
-#include "platform/picture.h"
 #include "platform/qt/render.h"
+#include "platform/resource_store.h"
 #include "platform/runtime_error.h"
 #include "resources/letter_picture_store.h"
 #include "stored_bytes.h"
@@ -121,7 +121,7 @@ TEST(LetterPictureRenderings, AreSharperThanTheSmallPictureEnlarged) {
   const platform::PixelRect frame = window.pictureFrame.pixelRect();
   const QRect drawn(frame.left, frame.top, frame.width, frame.height);
   ASSERT_EQ(drawn.size(), QSize(900, 586));
-  const QImage card = platform::qt::renderWindow(window).copy(drawn);
+  const QImage card = platform::qt::renderWindow(window, store).copy(drawn);
   EXPECT_EQ(card, toQImage(*platform::decodeDib(store.findRendering(u"b", 2)->bytes)));
   const QImage enlarged = toQImage(loadResPicture(store, u"b", kBitmapResource))
                               .scaled(drawn.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
