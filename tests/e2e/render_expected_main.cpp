@@ -12,11 +12,11 @@
 //
 // --dpi is the screen's resolution in device pixels (192 draws two device pixels to each logical
 // one, as Xft.dpi 192, QT_SCALE_FACTOR=2 or Windows at 192 dpi do), --frame the desktop's frame
-// around the client area (in device pixels). A card that a committed reference card shows (at 96
-// dpi, in that reference's frame) is compared with the reference; any other with the model's
-// drawing. --soft-edges lets pixels within two of an
-// edge of the text or of a dot differ, never in the picture, for a program whose toolkit rasterises
-// text and circles in its own way (Windows' GDI under Wine). --identify names the start letter
+// around the client area (in device pixels). A card that a committed reference card shows (at its
+// dpi, in a frame of its sides where a picture shows) is compared with the reference; any other
+// with the model's drawing. --soft-edges lets pixels within two of an edge of the text or of a dot
+// differ, never in the picture, for a program whose toolkit rasterises text and circles in its own
+// way (Windows' GDI under Wine). --identify names the start letter
 // whose card matches the screenshot. --locate prints "left,top,width,height" of the letter's
 // picture where it stands in the screenshot pixel for pixel, as drawn at that resolution (its edges
 // rounded down). --place takes the primary screen's place and size in the desktop (device pixels)
@@ -35,6 +35,8 @@
 #include <vector>
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStringList>
 
@@ -211,11 +213,12 @@ int identify(CardHistory history, const Comparison& how, const QString& shotPath
 }
 
 int makeReferences(const QString& folder, const flurb::platform::ResourceStore& pictures) {
-  for (const auto& [name, history] : flurb::e2e::referenceCards()) {
-    const ExpectedCard card(history, flurb::e2e::kReferenceDevicePixelRatio,
-                            flurb::e2e::kReferenceFrame, pictures);
-    const QString path = folder + QStringLiteral("/%1.png").arg(QString::fromStdString(name));
-    if (!card.image(pictures).save(path)) {
+  for (const auto& reference : flurb::e2e::referenceCards()) {
+    const ExpectedCard card(reference.history, reference.devicePixelRatio, reference.frame,
+                            pictures);
+    const QString path =
+        folder + QStringLiteral("/%1.png").arg(QString::fromStdString(reference.name));
+    if (!QDir().mkpath(QFileInfo(path).path()) || !card.image(pictures).save(path)) {
       std::fprintf(stderr, "render-expected: cannot write %s\n", qPrintable(path));
       return kBadCommandLine;
     }
