@@ -21,17 +21,6 @@ bool isDotPixel(QRgb pixel) {
 
 using NumberCardPixels = testing::CardTest;
 
-TEST_F(NumberCardPixels, FiveFillsTheTwoLeftColumnsAndTheMiddle) {
-  showNumberCard(window, '5');
-  const QImage image = renderWindow(window, pictures);
-  const QPoint centres[description::kDotCount] = {{62, 396},  {62, 460},  {158, 396},
-                                                  {158, 460}, {246, 428}, {342, 396},
-                                                  {342, 460}, {430, 396}, {430, 460}};
-  for (std::size_t index = 0; index < description::kDotCount; ++index) {
-    EXPECT_EQ(image.pixel(centres[index]) == kBlue, index < 5) << "dot " << index;
-  }
-}
-
 TEST_F(NumberCardPixels, TheDigitIsDrawnInTheArialLookAlikeAtItsSize) {
   const QFontInfo font(
       platform::qt::toQFont(window.digitLabel.look.font, window.digitLabel.fontPixels()));

@@ -57,18 +57,6 @@ TEST(WindowDrawing, EachDotIsABlueCircleWithABlackOutlineInsideItsSquare) {
   }
 }
 
-TEST(WindowDrawing, AWidePictureHidesEveryVisibleDot) {
-  CardWindow window;
-  for (platform::Dot& dot : window.dots) {
-    dot.visible = true;
-  }
-  setPicture(window, u'a');
-  window.pictureFrame.left = (window.width() - window.pictureFrame.width()) / 2;
-  const QImage image = render(window);
-  EXPECT_EQ(countPixels(image, image.rect(), kBlue), 0);
-  EXPECT_EQ(image.pixel(240, 400), (0xFF000000U | testing::SyntheticPictureStore::pixelOf(u'A')));
-}
-
 // A desktop that composites windows (Wayland) reads the alpha of every pixel the window hands
 // over: a picture drawn with a clear alpha byte would let the desktop shine through it.
 TEST(WindowDrawing, EveryPixelIsOpaqueOnASurfaceWithAlpha) {
