@@ -20,8 +20,8 @@ using testing::toQRect;
 
 // The one store of every test here: the painter reads a picture's renderings from it.
 const testing::SyntheticPictureStore& pictures() {
-  static const testing::SyntheticPictureStore store;
-  return store;
+  static const testing::SyntheticPictureStore kStore;
+  return kStore;
 }
 
 void setPicture(CardWindow& window, char16_t letter) {

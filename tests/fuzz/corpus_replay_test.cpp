@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+// libFuzzer's name for the fuzz target.
+// NOLINTNEXTLINE(readability-identifier-naming)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace {
