@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include "platform/dib.h"
 #include "platform/qt/render.h"
@@ -112,7 +113,7 @@ TEST(LetterPictureRenderings, StandAtEveryScaleDesktopsOffer) {
 
 TEST(LetterPictureNames, OnlySingleAsciiLettersFindAPicture) {
   const LetterPictureStore store;
-  const QString unknownNames[] = {
+  const QStringList unknownNames = {
       "",
       "1",
       "aa",
