@@ -84,7 +84,7 @@ int main() {
     return 1;
   }
   const int status = qt::runWindow(
-      *window, window->focusBox, programIcon(),
+      *window, pictures, window->focusBox, programIcon(),
       [&] { flurb::app::onLoad(*window, screen, random, pictures); },
       [&](const std::int16_t& keyCode, const std::int16_t& shift) {
         flurb::cards::onKeyDown(*window, pictures, keyCode, shift);

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "cards/card_window.h"
-#include "platform/picture.h"
 #include "platform/random_source.h"
+#include "platform/resource_store.h"
 #include "platform/screen.h"
 
 namespace flurb::app {

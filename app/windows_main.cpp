@@ -38,7 +38,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
   if (!created) {
     return 1;
   }
-  return toolWindow->run(*window, window->focusBox, colours,
+  return toolWindow->run(*window, window->focusBox, colours, pictures,
                          {.onLoad = [&] { flurb::app::onLoad(*window, screen, random, pictures); },
                           .onKeyDown =
                               [&](const std::int16_t& keyCode, const std::int16_t& shift) {

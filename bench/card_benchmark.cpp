@@ -29,7 +29,7 @@ struct Window {
     flurb::cards::onKeyDown(cards, pictures, keyCode, shift);
     QPainter painter(&canvas);
     flurb::platform::qt::PainterCanvas painterCanvas(painter);
-    flurb::platform::paintWindow(painterCanvas, cards, flurb::platform::ClassicColours());
+    flurb::platform::paintWindow(painterCanvas, cards, flurb::platform::ClassicColours(), pictures);
   }
 };
 

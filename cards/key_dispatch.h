@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "cards/card_window.h"
-#include "platform/picture.h"
+#include "platform/resource_store.h"
 
 namespace flurb::cards {
 

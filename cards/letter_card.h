@@ -4,7 +4,7 @@
 #include <string>
 
 #include "cards/card_window.h"
-#include "platform/picture.h"
+#include "platform/resource_store.h"
 
 namespace flurb::cards {
 

@@ -22,7 +22,8 @@ int Label::fontPixels() const {
   return std::max(1, toPixels(look.font.points * kTwipsPerPoint));
 }
 
-void Label::draw(Canvas& canvas, const SystemColours& colours) const {
+void Label::draw(Canvas& canvas, const SystemColours& colours,
+                 const ResourceStore& /*pictures*/) const {
   const PixelRect rect = pixelRect();
   if (look.backStyle == BackStyle::kOpaque) {
     canvas.fillRect(rect, resolveColour(look.backColor, colours));
@@ -41,7 +42,8 @@ double PictureFrame::height() const {
   return picture_ ? picture_->height() * kTwipsPerLogicalPixel : Control::height();
 }
 
-void PictureFrame::draw(Canvas& canvas, const SystemColours& /*colours*/) const {
+void PictureFrame::draw(Canvas& canvas, const SystemColours& /*colours*/,
+                        const ResourceStore& pictures) const {
   if (!picture_) {
     return;
   }
@@ -52,15 +54,17 @@ void PictureFrame::draw(Canvas& canvas, const SystemColours& /*colours*/) const 
   }
   canvas.drawPicture(
       rect.left, rect.top,
-      pictureForDevice(*picture_, scale().devicePixelRatio(), {rect.width, rect.height}));
+      pictureForDevice(*picture_, pictures, scale().devicePixelRatio(), {rect.width, rect.height}));
 }
 
-void Dot::draw(Canvas& canvas, const SystemColours& colours) const {
+void Dot::draw(Canvas& canvas, const SystemColours& colours,
+               const ResourceStore& /*pictures*/) const {
   canvas.drawCircle(pixelRect(), resolveColour(fillColor, colours),
                     resolveColour(borderColor, colours));
 }
 
-void FocusBox::draw(Canvas& canvas, const SystemColours& colours) const {
+void FocusBox::draw(Canvas& canvas, const SystemColours& colours,
+                    const ResourceStore& /*pictures*/) const {
   canvas.fillRect(pixelRect(), resolveColour(backColor, colours));
 }
 

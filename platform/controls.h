@@ -7,6 +7,7 @@
 #include "colour.h"
 #include "geometry.h"
 #include "picture.h"
+#include "resource_store.h"
 #include "twips.h"
 
 namespace flurb::platform {
@@ -43,7 +44,9 @@ class Control {
   virtual double width() const { return designWidth_; }
   virtual double height() const { return designHeight_; }
 
-  virtual void draw(Canvas& canvas, const SystemColours& colours) const = 0;
+  // `pictures` is the store the window's pictures came from, which keeps their sharper renderings.
+  virtual void draw(Canvas& canvas, const SystemColours& colours,
+                    const ResourceStore& pictures) const = 0;
 
   // The control's rectangle in the client area's device pixels; each edge is rounded on its own so
   // neighbours meet without gaps.
@@ -78,7 +81,8 @@ class Label final : public Control {
 
   // The font's size in device pixels.
   int fontPixels() const;
-  void draw(Canvas& canvas, const SystemColours& colours) const override;
+  void draw(Canvas& canvas, const SystemColours& colours,
+            const ResourceStore& pictures) const override;
 };
 
 // Shows its picture unstretched and takes on the picture's size in logical pixels; with no picture
@@ -93,7 +97,8 @@ class PictureFrame final : public Control {
 
   double width() const override;
   double height() const override;
-  void draw(Canvas& canvas, const SystemColours& colours) const override;
+  void draw(Canvas& canvas, const SystemColours& colours,
+            const ResourceStore& pictures) const override;
 
  private:
   std::optional<Picture> picture_;
@@ -108,7 +113,8 @@ class Dot final : public Control {
   const Colour fillColor;
   const Colour borderColor;
 
-  void draw(Canvas& canvas, const SystemColours& colours) const override;
+  void draw(Canvas& canvas, const SystemColours& colours,
+            const ResourceStore& pictures) const override;
 };
 
 // A plain square in its background colour that holds the keyboard focus.
@@ -119,7 +125,8 @@ class FocusBox final : public Control {
 
   const Colour backColor;
 
-  void draw(Canvas& canvas, const SystemColours& colours) const override;
+  void draw(Canvas& canvas, const SystemColours& colours,
+            const ResourceStore& pictures) const override;
 };
 
 }  // namespace flurb::platform

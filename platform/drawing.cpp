@@ -5,7 +5,8 @@
 
 namespace flurb::platform {
 
-void paintWindow(Canvas& canvas, const Window& window, const SystemColours& colours) {
+void paintWindow(Canvas& canvas, const Window& window, const SystemColours& colours,
+                 const ResourceStore& pictures) {
   const PixelSize client = window.clientPixels();
   canvas.fillRect({0, 0, client.width, client.height}, resolveColour(window.backColor, colours));
   // The focus box is the frontmost control, so one back-to-front pass draws it last, above
@@ -13,7 +14,7 @@ void paintWindow(Canvas& canvas, const Window& window, const SystemColours& colo
   const std::vector<const Control*> frontToBack = window.controlsFrontToBack();
   std::for_each(frontToBack.rbegin(), frontToBack.rend(), [&](const Control* control) {
     if (control->visible) {
-      control->draw(canvas, colours);
+      control->draw(canvas, colours, pictures);
     }
   });
 }

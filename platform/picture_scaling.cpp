@@ -107,15 +107,16 @@ Picture resampled(const Picture& source, PixelSize size) {
   return {size.width, size.height, std::move(result)};
 }
 
-Picture pictureForDevice(const Picture& picture, double ratio, PixelSize size) {
+Picture pictureForDevice(const Picture& picture, const ResourceStore& renderings, double ratio,
+                         PixelSize size) {
   if (size.width <= 0 || size.height <= 0) {
     return {0, 0, {}};
   }
   std::optional<Picture> rendering;
   double scale = 1;
-  if (picture.store() != nullptr && ratio > 1) {
+  if (!picture.resourceName().empty() && ratio > 1) {
     // A rendering that does not decode leaves the picture itself, enlarged: still the card.
-    if (auto found = picture.store()->findRendering(picture.name(), ratio)) {
+    if (auto found = renderings.findRendering(picture.resourceName(), ratio)) {
       rendering = decodeDib(found->bytes);
       scale = found->scale;
     }

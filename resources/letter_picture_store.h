@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/picture.h"
+#include "platform/resource_store.h"
 
 namespace flurb::resources {
 

@@ -8,7 +8,7 @@ build=${1:-build/dev}
 [ -f "$build/compile_commands.json" ] || cmake --preset dev >/dev/null
 # The Windows and the browser program's own sources have passes of their own, with their builds.
 mapfile -t sources < <(git ls-files '*.cpp' |
-  grep -v -e '^tests/fuzz/' -e '^platform/win32/' -e '^tests/windows/' -e '^app/windows_' \
+  grep -v -e '^platform/win32/' -e '^tests/windows/' -e '^app/windows_' \
     -e '^platform/web/' -e '^app/web_')
 printf '%s\n' "${sources[@]}" | xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet 2>/dev/null
 echo "clang-tidy: ${#sources[@]} files clean"

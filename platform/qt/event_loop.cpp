@@ -54,15 +54,16 @@ bool runHandler(const std::function<void()>& handler, const ErrorReporter& repor
   return false;
 }
 
-int runWindow(Window& window, const FocusBox& focusBox, const QIcon& icon,
-              const std::function<void()>& onLoad, const KeyDownHandler& onKeyDown) {
+int runWindow(Window& window, const ResourceStore& pictures, const FocusBox& focusBox,
+              const QIcon& icon, const std::function<void()>& onLoad,
+              const KeyDownHandler& onKeyDown) {
   WindowWidget* widgetPointer = nullptr;
   const KeyDownHandler guardedKeyDown = [&](std::int16_t& keyCode, std::int16_t& shift) {
     if (!runHandler([&] { onKeyDown(keyCode, shift); }, showRuntimeError)) {
       widgetPointer->hide();
     }
   };
-  WindowWidget widget(window, focusBox, guardedKeyDown);
+  WindowWidget widget(window, pictures, focusBox, guardedKeyDown);
   widgetPointer = &widget;
   widget.setWindowIcon(icon);
   markAsToolWindow(widget);

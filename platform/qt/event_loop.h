@@ -22,7 +22,8 @@ bool runHandler(const std::function<void()>& handler, const ErrorReporter& repor
 // Creates the real window for the window model, raises the load event before the window is first
 // shown, shows it where the load event placed it with the focus on the focus box, and delivers
 // events one at a time until the window is closed. Answers the program's exit status.
-int runWindow(Window& window, const FocusBox& focusBox, const QIcon& icon,
-              const std::function<void()>& onLoad, const KeyDownHandler& onKeyDown);
+int runWindow(Window& window, const ResourceStore& pictures, const FocusBox& focusBox,
+              const QIcon& icon, const std::function<void()>& onLoad,
+              const KeyDownHandler& onKeyDown);
 
 }  // namespace flurb::platform::qt

@@ -12,13 +12,13 @@
 
 namespace flurb::platform::qt {
 
-QImage renderWindow(const Window& window) {
+QImage renderWindow(const Window& window, const ResourceStore& pictures) {
   QImage image;
-  renderWindowInto(window, image);
+  renderWindowInto(window, pictures, image);
   return image;
 }
 
-void renderWindowInto(const Window& window, QImage& image) {
+void renderWindowInto(const Window& window, const ResourceStore& pictures, QImage& image) {
   const PixelSize client = window.clientPixels();
   if (image.size() != QSize(client.width, client.height) ||
       image.format() != QImage::Format_RGB32) {
@@ -27,7 +27,7 @@ void renderWindowInto(const Window& window, QImage& image) {
   image.setDevicePixelRatio(1);
   QPainter painter(&image);
   PainterCanvas canvas(painter);
-  paintWindow(canvas, window, ClassicColours());
+  paintWindow(canvas, window, ClassicColours(), pictures);
 }
 
 QImage toQImage(const Picture& picture) {

@@ -2,15 +2,17 @@
 
 #include <QImage>
 
+#include "platform/resource_store.h"
 #include "platform/window.h"
 
 namespace flurb::platform::qt {
 
-// The client area as the window paints it, in the classic colours.
-QImage renderWindow(const Window& window);
+// The client area as the window paints it, in the classic colours, its pictures' renderings from
+// `pictures`.
+QImage renderWindow(const Window& window, const ResourceStore& pictures);
 // The same into `image`, which is made anew only where its size is not the client area's: a
 // window repaints without a fresh buffer for every key.
-void renderWindowInto(const Window& window, QImage& image);
+void renderWindowInto(const Window& window, const ResourceStore& pictures, QImage& image);
 
 // A picture as an opaque Qt image, copied.
 QImage toQImage(const Picture& picture);

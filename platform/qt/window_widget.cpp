@@ -71,13 +71,15 @@ class FocusBoxWidget final : public QWidget {
 
 }  // namespace
 
-WindowWidget::WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHandler onKeyDown)
+WindowWidget::WindowWidget(Window& window, const ResourceStore& pictures, const FocusBox& focusBox,
+                           KeyDownHandler onKeyDown)
     // Not Qt's tool window, which is transient for Qt's hidden leader window: weston never
     // focuses such a window and places it by the unmapped leader. The type of a tool window is
     // set on X11 where the window manager honours it (markAsToolWindow).
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
       window_(window),
+      pictures_(pictures),
       focusBoxWidget_(new FocusBoxWidget(*this, focusBox, std::move(onKeyDown))) {
   setAttribute(Qt::WA_QuitOnClose);
   // Once the desktop has finished minimising the window.
@@ -165,7 +167,7 @@ void WindowWidget::paintEvent(QPaintEvent* /*event*/) {
   // Drawn in device pixels at the ratio of the screen the window stands on now, then handed over
   // at that ratio: Qt copies it one for one and scales nothing.
   followScale();
-  renderWindowInto(window_, client_);
+  renderWindowInto(window_, pictures_, client_);
   client_.setDevicePixelRatio(devicePixelRatioF());
   QPainter painter(this);
   painter.drawImage(QPointF(0, 0), client_);

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "platform/resource_store.h"
 #include "platform/window.h"
 
 namespace flurb::platform::qt {
@@ -15,11 +16,13 @@ namespace flurb::platform::qt {
 using KeyDownHandler = std::function<void(std::int16_t& keyCode, std::int16_t& shift)>;
 
 // The real window: a thin adapter that paints the window model and passes the focus box's key
-// presses to the program. It keeps the model's logical size and draws the model's device pixels
-// one for one at whatever device pixel ratio Qt gives the window, on any screen.
+// presses to the program, its pictures drawn from the sharpest renderings the store keeps. It keeps
+// the model's logical size and draws the model's device pixels one for one at whatever device pixel
+// ratio Qt gives the window, on any screen.
 class WindowWidget final : public QWidget {
  public:
-  WindowWidget(Window& window, const FocusBox& focusBox, KeyDownHandler onKeyDown);
+  WindowWidget(Window& window, const ResourceStore& pictures, const FocusBox& focusBox,
+               KeyDownHandler onKeyDown);
 
   // Gives the keyboard focus to the focus box, the one control that can take it.
   void focusTheFocusBox();
@@ -37,6 +40,7 @@ class WindowWidget final : public QWidget {
   void watchScreen(QScreen* screen);
 
   Window& window_;
+  const ResourceStore& pictures_;
   QMetaObject::Connection screenWatch_;
   QWidget* focusBoxWidget_;
   QTimer comeBack_;

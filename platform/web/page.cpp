@@ -110,7 +110,7 @@ void paint(Page& page) {
   fitCanvas(page.window.clientPixels());
   js_begin_paint();
   Canvas2d canvas;
-  paintWindow(canvas, page.window, page.colours);
+  paintWindow(canvas, page.window, page.colours, page.pictures);
   js_end_paint();
 }
 

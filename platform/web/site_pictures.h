@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/picture.h"
+#include "platform/resource_store.h"
 
 namespace flurb::platform::web {
 

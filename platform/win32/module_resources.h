@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/picture.h"
+#include "platform/resource_store.h"
 #include "platform/win32/win32.h"
 
 namespace flurb::platform::win32 {

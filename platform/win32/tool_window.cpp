@@ -92,10 +92,11 @@ double ToolWindow::devicePixelRatio() const {
 }
 
 int ToolWindow::run(Window& model, const FocusBox& focusBox, const SystemColours& colours,
-                    Events events) {
+                    const ResourceStore& pictures, Events events) {
   model_ = &model;
   focusBox_ = &focusBox;
   colours_ = &colours;
+  pictures_ = &pictures;
   events_ = std::move(events);
   model.setFrameExtents(frameAround(GetDpiForWindow(window_)));
   if (!runHandler(events_.onLoad, events_.reportError)) {
@@ -228,7 +229,7 @@ void ToolWindow::paintClientArea() const {
   HGDIOBJ previous = SelectObject(memory, bitmap);
   {
     GdiCanvas canvas(memory);
-    paintWindow(canvas, *model_, *colours_);
+    paintWindow(canvas, *model_, *colours_, *pictures_);
   }
   BitBlt(screen, 0, 0, client.width, client.height, memory, 0, 0, SRCCOPY);
   SelectObject(memory, previous);

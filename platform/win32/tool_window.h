@@ -5,6 +5,7 @@
 
 #include "platform/colour.h"
 #include "platform/controls.h"
+#include "platform/resource_store.h"
 #include "platform/win32/handlers.h"
 #include "platform/win32/win32.h"
 #include "platform/window.h"
@@ -36,7 +37,8 @@ class ToolWindow {
   };
 
   // Answers the program's exit status: 0 once the window is closed, 1 after a run-time error.
-  int run(Window& model, const FocusBox& focusBox, const SystemColours& colours, Events events);
+  int run(Window& model, const FocusBox& focusBox, const SystemColours& colours,
+          const ResourceStore& pictures, Events events);
 
  private:
   using MessageHandler = LRESULT (ToolWindow::*)(HWND, UINT, WPARAM, LPARAM);
@@ -58,6 +60,7 @@ class ToolWindow {
   Window* model_ = nullptr;
   const FocusBox* focusBox_ = nullptr;
   const SystemColours* colours_ = nullptr;
+  const ResourceStore* pictures_ = nullptr;
   Events events_;
   int exitStatus_ = 0;
 };

@@ -211,7 +211,7 @@ TEST(Resolution, TwipsKeepTheirPlacesPicturesKeepTheirLogicalPixelsAndTheWindowS
       EXPECT_DOUBLE_EQ(window.pictureFrame.height(), 4395);
       EXPECT_EQ(testing::toQRect(window.pictureFrame.pixelRect()), drawn)
           << static_cast<char>(letter);
-      const QImage card = platform::qt::renderWindow(window);
+      const QImage card = platform::qt::renderWindow(window, pictures);
       const QRgb picturePixel = 0xFF000000U | SyntheticPictureStore::pixelOf(letter);
       EXPECT_EQ(testing::countPixels(card, drawn, picturePixel), drawn.width() * drawn.height());
       // Across the picture's rows only the background and the picture show, but for the dots'

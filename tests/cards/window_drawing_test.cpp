@@ -3,15 +3,14 @@
 #include <QPainter>
 
 #include "cards/card_window.h"
-#include "platform/picture.h"
 #include "platform/qt/render.h"
+#include "platform/resource_store.h"
 #include "support/pixels.h"
 #include "support/synthetic_pictures.h"
 
 namespace flurb::cards {
 namespace {
 
-using platform::qt::renderWindow;
 using testing::countPixels;
 using testing::isDark;
 using testing::kBlack;
@@ -19,9 +18,18 @@ using testing::kBlue;
 using testing::kWhite;
 using testing::toQRect;
 
+// The one store of every test here: the painter reads a picture's renderings from it.
+const testing::SyntheticPictureStore& pictures() {
+  static const testing::SyntheticPictureStore kStore;
+  return kStore;
+}
+
 void setPicture(CardWindow& window, char16_t letter) {
-  const testing::SyntheticPictureStore store;
-  window.pictureFrame.setPicture(platform::loadResPicture(store, {&letter, 1}, 0));
+  window.pictureFrame.setPicture(platform::loadResPicture(pictures(), {&letter, 1}, 0));
+}
+
+QImage render(const CardWindow& window) {
+  return platform::qt::renderWindow(window, pictures());
 }
 
 TEST(WindowDrawing, EachDotIsABlueCircleWithABlackOutlineInsideItsSquare) {
@@ -29,7 +37,7 @@ TEST(WindowDrawing, EachDotIsABlueCircleWithABlackOutlineInsideItsSquare) {
   for (platform::Dot& dot : window.dots) {
     dot.visible = true;
   }
-  const QImage image = renderWindow(window);
+  const QImage image = render(window);
   for (const platform::Dot& dot : window.dots) {
     const QRect square = toQRect(dot.pixelRect());
     const int left = square.left();
@@ -49,28 +57,16 @@ TEST(WindowDrawing, EachDotIsABlueCircleWithABlackOutlineInsideItsSquare) {
   }
 }
 
-TEST(WindowDrawing, AWidePictureHidesEveryVisibleDot) {
-  CardWindow window;
-  for (platform::Dot& dot : window.dots) {
-    dot.visible = true;
-  }
-  setPicture(window, u'a');
-  window.pictureFrame.left = (window.width() - window.pictureFrame.width()) / 2;
-  const QImage image = renderWindow(window);
-  EXPECT_EQ(countPixels(image, image.rect(), kBlue), 0);
-  EXPECT_EQ(image.pixel(240, 400), (0xFF000000U | testing::SyntheticPictureStore::pixelOf(u'A')));
-}
-
 // A desktop that composites windows (Wayland) reads the alpha of every pixel the window hands
 // over: a picture drawn with a clear alpha byte would let the desktop shine through it.
 TEST(WindowDrawing, EveryPixelIsOpaqueOnASurfaceWithAlpha) {
   CardWindow window;
   setPicture(window, u'b');
   window.letterLabel.caption = u"Bb";
-  QImage surface(renderWindow(window).size(), QImage::Format_ARGB32_Premultiplied);
+  QImage surface(render(window).size(), QImage::Format_ARGB32_Premultiplied);
   surface.fill(Qt::transparent);
   QPainter painter(&surface);
-  painter.drawImage(QPoint(0, 0), renderWindow(window));
+  painter.drawImage(QPoint(0, 0), render(window));
   painter.end();
   for (int y = 0; y < surface.height(); ++y) {
     for (int x = 0; x < surface.width(); ++x) {
@@ -88,7 +84,7 @@ TEST(WindowDrawing, ThePictureIsDrawnPixelForPixelAtItsRoundedLeft) {
     CardWindow window;
     setPicture(window, u'i');
     window.pictureFrame.left = left;
-    const QImage image = renderWindow(window);
+    const QImage image = render(window);
     const QRgb colour = 0xFF000000U | testing::SyntheticPictureStore::pixelOf(u'I');
     int first = -1;
     int last = -1;
@@ -107,9 +103,9 @@ TEST(WindowDrawing, ThePictureIsDrawnPixelForPixelAtItsRoundedLeft) {
 TEST(WindowDrawing, TheLetterLabelsTopThirtyTwoPixelsAreCutOff) {
   CardWindow window;
   window.letterLabel.caption = u"Aa";
-  const QImage cut = renderWindow(window);
+  const QImage cut = render(window);
   window.letterLabel.top = 0;
-  const QImage whole = renderWindow(window);
+  const QImage whole = render(window);
   int darkPixels = 0;
   for (int y = 0; y + 32 < 387; ++y) {
     for (int x = 10; x < 475; ++x) {
@@ -123,9 +119,9 @@ TEST(WindowDrawing, TheLetterLabelsTopThirtyTwoPixelsAreCutOff) {
 TEST(WindowDrawing, TheTransparentDigitLabelLetsTheLetterPairShowThrough) {
   CardWindow window;
   window.letterLabel.caption = u"Mm";
-  const QImage lettersOnly = renderWindow(window);
+  const QImage lettersOnly = render(window);
   window.digitLabel.caption = u"8";
-  const QImage both = renderWindow(window);
+  const QImage both = render(window);
   int added = 0;
   for (int y = 0; y < both.height(); ++y) {
     for (int x = 0; x < both.width(); ++x) {
@@ -142,7 +138,7 @@ TEST(WindowDrawing, TheTransparentDigitLabelLetsTheLetterPairShowThrough) {
 TEST(WindowDrawing, TheFocusBoxCannotBeSeenAgainstTheWindow) {
   CardWindow window;
   window.letterLabel.caption = u"WW";  // wide enough to reach the focus box
-  const QImage image = renderWindow(window);
+  const QImage image = render(window);
   const QRect box = toQRect(window.focusBox.pixelRect());
   EXPECT_EQ(countPixels(image, box, kWhite), box.width() * box.height());
 }

@@ -3,6 +3,7 @@
 #include "cards/card_window.h"
 #include "platform/qt/render.h"
 #include "support/pixels.h"
+#include "support/synthetic_pictures.h"
 
 namespace flurb::cards {
 namespace {
@@ -81,7 +82,7 @@ TEST(WindowLayout, OuterSizeIsTheClientAreaPlusTheFrame) {
 
 TEST(WindowLayout, TheStartStateDrawsNothingButTheWhiteBackground) {
   const CardWindow window;
-  const QImage image = platform::qt::renderWindow(window);
+  const QImage image = platform::qt::renderWindow(window, testing::SyntheticPictureStore());
   ASSERT_EQ(image.size(), QSize(487, 513));
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {

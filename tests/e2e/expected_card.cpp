@@ -88,6 +88,11 @@ std::vector<ReferenceCard> referenceCards() {
     references.push_back({std::string(1, digit), {'A', {digit}}});
   }
   references.push_back({"5-then-I", {'A', {'5', 'I'}}});
+  for (const ReferenceCard& twice :
+       {ReferenceCard{"K", {'K', {}}}, ReferenceCard{"7", {'A', {'7'}}},
+        ReferenceCard{"5-then-I", {'A', {'5', 'I'}}}}) {
+    references.push_back({"192-dpi/" + twice.name, twice.history, 2, kOpenboxFrameAt192Dpi});
+  }
   return references;
 }
 
@@ -103,8 +108,8 @@ ExpectedCard::ExpectedCard(const CardHistory& history, double devicePixelRatio,
   }
 }
 
-QImage ExpectedCard::image() const {
-  return platform::qt::renderWindow(window_);
+QImage ExpectedCard::image(const platform::ResourceStore& pictures) const {
+  return platform::qt::renderWindow(window_, pictures);
 }
 
 std::vector<bool> ExpectedCard::dotsInSight() const {
@@ -120,18 +125,18 @@ std::optional<std::string> ExpectedCard::referenceName() const {
   const platform::PixelSize client = window_.clientPixels();
   const bool pictureInSight = toQRect(window_.pictureFrame.pixelRect())
                                   .intersects(QRect(0, 0, client.width, client.height));
-  if (window_.devicePixelRatio() != kReferenceDevicePixelRatio ||
-      (pictureInSight && !sameSides(window_.frameExtents(), kReferenceFrame))) {
-    return std::nullopt;
-  }
   const resources::LetterPictureStore pictures;
-  for (const auto& [name, history] : referenceCards()) {
-    const ExpectedCard reference(history, kReferenceDevicePixelRatio, kReferenceFrame, pictures);
+  for (const ReferenceCard& card : referenceCards()) {
+    if (card.devicePixelRatio != window_.devicePixelRatio() ||
+        (pictureInSight && !sameSides(window_.frameExtents(), card.frame))) {
+      continue;
+    }
+    const ExpectedCard reference(card.history, card.devicePixelRatio, card.frame, pictures);
     const auto& shown = reference.window_;
     if (shown.letterLabel.caption == window_.letterLabel.caption &&
         shown.digitLabel.caption == window_.digitLabel.caption &&
         reference.dotsInSight() == dotsInSight()) {
-      return name;
+      return card.name;
     }
   }
   return std::nullopt;

@@ -8,7 +8,7 @@
 #include <QImage>
 
 #include "cards/card_window.h"
-#include "platform/picture.h"
+#include "platform/resource_store.h"
 #include "platform/window.h"
 
 namespace flurb::e2e {
@@ -19,19 +19,23 @@ struct CardHistory {
   std::vector<std::int16_t> keyCodes;
 };
 
-// The committed reference cards were drawn at 96 dots per inch inside a frame with side borders
-// of three pixels, as Windows draws around a tool window (and Wine under the Windows program's
-// end-to-end tests): the frame's sides decide where a letter's picture stands, and with these the
-// pictures of "I" and "J" leave a strip two pixels wide of the outer columns of dots in sight.
-inline constexpr double kReferenceDevicePixelRatio = 1;
-inline constexpr platform::FrameExtents kReferenceFrame{3, 3, 19, 3};
+// The frame's sides decide where a letter's picture stands. Windows draws side borders of three
+// pixels around a tool window at 96 dots per inch (and Wine under the Windows program's
+// end-to-end tests): with these the pictures of "I" and "J" leave a strip two pixels wide of the
+// outer columns of dots in sight. openbox draws one pixel at any resolution.
+inline constexpr platform::FrameExtents kWindowsFrame{3, 3, 19, 3};
+inline constexpr platform::FrameExtents kOpenboxFrameAt192Dpi{1, 1, 32, 1};
 
+// A committed card, drawn once by the model at that ratio inside that frame and looked at.
 struct ReferenceCard {
-  std::string name;  // the PNG's name without ".png"
+  std::string name;  // the PNG's path in the reference folder without ".png"
   CardHistory history;
+  double devicePixelRatio = 1;
+  platform::FrameExtents frame = kWindowsFrame;
 };
 
-// The 37 reference cards: each letter as a start card, each digit, and "5" then "I".
+// At 96 dots per inch each letter as a start card, each digit, and "5" then "I"; at 192 (in
+// "192-dpi/") a letter, a digit, and "5" then "I".
 std::vector<ReferenceCard> referenceCards();
 
 // The card the real window must show after that history, by the program's own model, at the
@@ -41,10 +45,11 @@ class ExpectedCard {
   ExpectedCard(const CardHistory& history, double devicePixelRatio,
                const platform::FrameExtents& frame, const platform::ResourceStore& pictures);
 
-  // The client area as the model draws it.
-  QImage image() const;
+  // The client area as the model draws it, with the renderings `pictures` keeps.
+  QImage image(const platform::ResourceStore& pictures) const;
 
-  // The reference card ("B", "7", "5-then-I") that shows exactly this card, or nothing: the same
+  // The reference card ("B", "7", "192-dpi/5-then-I") that shows exactly this card, or nothing:
+  // one at the same ratio, in a frame of the same sides where a picture shows, with the same
   // captions and the same dots in sight (a letter's picture hides all but strips of some dots
   // beside the narrower pictures of "I" and "J").
   std::optional<std::string> referenceName() const;

@@ -12,11 +12,11 @@
 //
 // --dpi is the screen's resolution in device pixels (192 draws two device pixels to each logical
 // one, as Xft.dpi 192, QT_SCALE_FACTOR=2 or Windows at 192 dpi do), --frame the desktop's frame
-// around the client area (in device pixels). A card that a committed reference card shows (at 96
-// dpi, in that reference's frame) is compared with the reference; any other with the model's
-// drawing. --soft-edges lets pixels within two of an
-// edge of the text or of a dot differ, never in the picture, for a program whose toolkit rasterises
-// text and circles in its own way (Windows' GDI under Wine). --identify names the start letter
+// around the client area (in device pixels). A card that a committed reference card shows (at its
+// dpi, in a frame of its sides where a picture shows) is compared with the reference; any other
+// with the model's drawing. --soft-edges lets pixels within two of an edge of the text or of a dot
+// differ, never in the picture, for a program whose toolkit rasterises text and circles in its own
+// way (Windows' GDI under Wine). --identify names the start letter
 // whose card matches the screenshot. --locate prints "left,top,width,height" of the letter's
 // picture where it stands in the screenshot pixel for pixel, as drawn at that resolution (its edges
 // rounded down). --place takes the primary screen's place and size in the desktop (device pixels)
@@ -37,14 +37,16 @@
 #include <vector>
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStringList>
 
 #include "expected_card.h"
 #include "image_difference.h"
-#include "platform/picture.h"
 #include "platform/picture_scaling.h"
 #include "platform/qt/render.h"
+#include "platform/resource_store.h"
 #include "resources/letter_picture_store.h"
 #include "support/start_place.h"
 
@@ -156,7 +158,7 @@ struct Verdict {
 
 Verdict judge(const CardHistory& history, const Comparison& how, const QImage& shot) {
   const ExpectedCard card(history, how.devicePixelRatio, how.frame, how.pictures);
-  const QImage drawn = card.image();
+  const QImage drawn = card.image(how.pictures);
   const auto tolerated = how.softEdges ? card.softEdges(drawn) : std::vector<bool>{};
   if (const auto reference = card.referenceName()) {
     const QString path =
@@ -213,11 +215,12 @@ int identify(CardHistory history, const Comparison& how, const QString& shotPath
 }
 
 int makeReferences(const QString& folder, const flurb::platform::ResourceStore& pictures) {
-  for (const auto& [name, history] : flurb::e2e::referenceCards()) {
-    const ExpectedCard card(history, flurb::e2e::kReferenceDevicePixelRatio,
-                            flurb::e2e::kReferenceFrame, pictures);
-    const QString path = folder + QStringLiteral("/%1.png").arg(QString::fromStdString(name));
-    if (!card.image().save(path)) {
+  for (const auto& reference : flurb::e2e::referenceCards()) {
+    const ExpectedCard card(reference.history, reference.devicePixelRatio, reference.frame,
+                            pictures);
+    const QString path =
+        folder + QStringLiteral("/%1.png").arg(QString::fromStdString(reference.name));
+    if (!QDir().mkpath(QFileInfo(path).path()) || !card.image(pictures).save(path)) {
       std::fprintf(stderr, "render-expected: cannot write %s\n", qPrintable(path));
       return kBadCommandLine;
     }
@@ -248,7 +251,8 @@ int locate(std::int16_t letter, double devicePixelRatio,
         const QImage picture = flurb::platform::qt::toQImage(
             devicePixelRatio == 1
                 ? logical
-                : flurb::platform::pictureForDevice(logical, devicePixelRatio, {width, height}));
+                : flurb::platform::pictureForDevice(logical, pictures, devicePixelRatio,
+                                                   {width, height}));
         if (const auto corner = flurb::e2e::locateImage(picture, *shot)) {
           return QRect(*corner, picture.size());
         }
@@ -352,7 +356,7 @@ int main(int argc, char** argv) {
     }
     if (parser.isSet(outOption)) {
       const ExpectedCard card(history, devicePixelRatio, *frame, pictures);
-      return card.image().save(parser.value(outOption)) ? kMatches : kBadCommandLine;
+      return card.image(pictures).save(parser.value(outOption)) ? kMatches : kBadCommandLine;
     }
   } catch (const std::exception& error) {
     // The model raises run-time errors as the program does, e.g. for a picture it cannot load.

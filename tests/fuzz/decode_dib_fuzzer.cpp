@@ -26,6 +26,8 @@ void require(bool condition) {
 
 }  // namespace
 
+// libFuzzer calls it by this name.
+// NOLINTNEXTLINE(readability-identifier-naming)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::optional<flurb::platform::Picture> image =
       flurb::platform::decodeDib(std::span<const std::uint8_t>(data, size));

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/geometry.h"
-#include "platform/picture.h"
+#include "platform/resource_store.h"
 #include "platform/window.h"
 
 namespace flurb::testing {

@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "platform/picture.h"
+#include "platform/resource_store.h"
 
 namespace flurb::testing {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/dib.h"
-#include "platform/picture.h"
+#include "platform/resource_store.h"
 #include "platform/win32/gzip.h"
 #include "platform/win32/module_resources.h"
 #include "support/rendering_cases.h"

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "cards/card_window.h"
+#include "support/synthetic_pictures.h"
 
 namespace flurb::platform::qt {
 namespace {
@@ -35,9 +36,10 @@ class RealWindow : public ::testing::Test {
   }
 
   cards::CardWindow window{15};
+  const testing::SyntheticPictureStore pictures;
   std::vector<std::int16_t> keyDowns;
   WindowWidget widget{
-      window, window.focusBox,
+      window, pictures, window.focusBox,
       [this](std::int16_t& keyCode, std::int16_t& /*shift*/) { keyDowns.push_back(keyCode); }};
 };
 

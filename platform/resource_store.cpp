@@ -1,0 +1,41 @@
+#include "resource_store.h"
+
+#include <string>
+#include <utility>
+
+#include "dib.h"
+#include "runtime_error.h"
+
+namespace flurb::platform {
+namespace {
+
+// The name as it goes into an error message: printable ASCII as it is, anything else as '?'.
+std::string quoted(std::u16string_view name) {
+  constexpr char16_t kFirstPrintable = 0x20;
+  constexpr char16_t kLastPrintable = 0x7E;
+  std::string text = "\"";
+  for (const char16_t c : name) {
+    text += (c >= kFirstPrintable && c <= kLastPrintable) ? static_cast<char>(c) : '?';
+  }
+  return text + "\"";
+}
+
+}  // namespace
+
+Picture loadResPicture(const ResourceStore& store, std::u16string_view name, std::int16_t kind) {
+  if (kind != kBitmapResource) {
+    throw RuntimeError("resource " + quoted(name) + " was asked for as an unknown kind");
+  }
+  const std::optional<std::vector<std::uint8_t>> bytes = store.findBitmap(name);
+  if (!bytes) {
+    throw RuntimeError("no picture named " + quoted(name));
+  }
+  std::optional<Picture> picture = decodeDib(*bytes);
+  if (!picture) {
+    throw RuntimeError("the picture " + quoted(name) + " is damaged");
+  }
+  picture->setResourceName(std::u16string(name));
+  return std::move(*picture);
+}
+
+}  // namespace flurb::platform

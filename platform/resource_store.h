@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "picture.h"
+
+namespace flurb::platform {
+
+// A picture drawn at a device pixel ratio above 1: `scale` device pixels to each of its logical
+// pixels.
+struct Rendering {
+  double scale;
+  std::vector<std::uint8_t> bytes;
+};
+
+// Where the program's own bitmap resources live. A look-up ignores case and answers only for the
+// names the store really has.
+class ResourceStore {
+ public:
+  ResourceStore() = default;
+  ResourceStore(const ResourceStore&) = delete;
+  ResourceStore& operator=(const ResourceStore&) = delete;
+  ResourceStore(ResourceStore&&) = delete;
+  ResourceStore& operator=(ResourceStore&&) = delete;
+  virtual ~ResourceStore() = default;
+
+  // The stored bytes of the bitmap with that name, or nothing.
+  virtual std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view name) const = 0;
+  // The bitmap with that name rendered at the smallest of the store's scales that reaches the
+  // ratio (the largest where none does), or nothing where the store keeps one scale only.
+  virtual std::optional<Rendering> findRendering(std::u16string_view /*name*/,
+                                                 double /*ratio*/) const {
+    return std::nullopt;
+  }
+};
+
+inline constexpr std::int16_t kBitmapResource = 0;
+
+// Finds a resource picture and decodes it anew; a missing name, another kind or bytes that do not
+// decode are run-time errors.
+Picture loadResPicture(const ResourceStore& store, std::u16string_view name, std::int16_t kind);
+
+}  // namespace flurb::platform
