@@ -249,10 +249,9 @@ int locate(std::int16_t letter, double devicePixelRatio,
     for (const int width : sizes(logical.width())) {
       for (const int height : sizes(logical.height())) {
         const QImage picture = flurb::platform::qt::toQImage(
-            devicePixelRatio == 1
-                ? logical
-                : flurb::platform::pictureForDevice(logical, pictures, devicePixelRatio,
-                                                   {width, height}));
+            devicePixelRatio == 1 ? logical
+                                  : flurb::platform::pictureForDevice(
+                                        logical, pictures, devicePixelRatio, {width, height}));
         if (const auto corner = flurb::e2e::locateImage(picture, *shot)) {
           return QRect(*corner, picture.size());
         }
