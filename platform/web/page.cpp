@@ -76,6 +76,13 @@ EM_JS(void, js_begin_paint, (), {
   Module.enlarged = false;
 });
 
+// For whoever waits on the page: how many keys it was given, and whether a step waits for a file
+// (the canvas then shows the card of every key before it, and not yet its own).
+EM_JS(void, js_note_steps, (int keys, bool waiting), {
+  document.body.dataset.keys = keys;
+  document.body.dataset.waiting = waiting ? "yes" : "no";
+});
+
 // What the canvas shows now, for whoever waits on it: the ratio and the viewport it was drawn for,
 // and whether a picture is still drawn enlarged while its sharper rendering loads.
 EM_JS(void, js_end_paint, (), {
@@ -102,6 +109,7 @@ struct Page {
   bool waiting = false;
   bool shown = false;
   bool stopped = false;
+  int keys = 0;
 };
 
 void paint(Page& page) {
@@ -143,16 +151,18 @@ void run(Page& page) {
   while (!page.waiting && !page.stopped && !page.steps.empty()) {
     if (!page.steps.front()()) {
       page.waiting = true;
-      return;
+      break;
     }
     page.steps.pop_front();
   }
   if (page.stopped) {
     page.steps.clear();
   }
+  js_note_steps(page.keys, page.waiting);
 }
 
 void deliverKey(Page& page, std::int16_t keyCode, std::int16_t shift) {
+  ++page.keys;
   page.steps.emplace_back([&page, keyCode, shift] {
     return handled(
         page, [&page, keyCode, shift] { page.handlers.onKeyDown(keyCode, shift); }, page.shown);

@@ -127,6 +127,9 @@ def check_failures(browser):
 
 
 def save_canvas(browser, name):
+    """The card once the page has drawn every key it was given, with sharp pictures."""
+    wait_until(browser, "const page = document.body.dataset; return page.waiting !== 'yes'"
+                        " && !(page.drawn || '').endsWith('enlarged')")
     path = os.path.join(ARTIFACTS, name)
     data = browser.evaluate("return document.getElementById('card').toDataURL('image/png')")
     with open(path, "wb") as png:
@@ -281,7 +284,10 @@ def serve_site(site):
 def state_after_q(browser):
     """The page's sentence or card once settled and the Q key pressed (Q's picture may fail)."""
     if page_state(browser) == "card":
+        keys = browser.evaluate("return document.body.dataset.keys")
         browser.press("q", "KeyQ", 81, 0)
+        wait_until(browser, "const page = document.body.dataset; return flurbPage.failed ||"
+                            f" page.keys !== '{keys}' && page.waiting === 'no'")
     return page_state(browser), browser.evaluate("return flurbPage.failed")
 
 
