@@ -82,7 +82,7 @@ constexpr auto kPatience = std::chrono::milliseconds(300);
 struct BusWatch {
   std::mutex mutex;
   std::condition_variable ended;
-  bool running = false;
+  bool windowShown = false;
 };
 
 // Never destroyed: the watching thread may still wait on it as the program ends.
@@ -95,7 +95,7 @@ void watchTheSessionBus(const std::string& address, const std::string& runtimeDi
   std::thread([address, runtimeDir] {
     BusWatch& watch = busWatch();
     std::unique_lock lock(watch.mutex);
-    while (!watch.ended.wait_for(lock, kPatience, [&] { return watch.running; })) {
+    while (!watch.ended.wait_for(lock, kPatience, [&] { return watch.windowShown; })) {
       lock.unlock();
       if (findSessionBus(address, runtimeDir, BusQuestion::kAnswers) == SessionBus::kSilent) {
         std::fprintf(stderr, "%s: the session bus does not answer; going on without it.\n",
@@ -159,7 +159,7 @@ void stopWatchingTheSessionBus() {
   BusWatch& watch = busWatch();
   {
     const std::lock_guard lock(watch.mutex);
-    watch.running = true;
+    watch.windowShown = true;
   }
   watch.ended.notify_all();
 }
