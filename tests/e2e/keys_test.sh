@@ -54,9 +54,11 @@ cc_press 17-after-click 50 2
 # Held for 1.5 s: Xvfb repeats after 660 ms at 25 Hz, each repeat a key-down of its own. The hold
 # is the input, not a wait: however many repeats the program gets, it must end on the A card.
 xs_window_has_focus || xs_fail "the window lost the keyboard focus"
+xset r on
 xdotool keydown a
 sleep 1.5
 xdotool keyup a
+xset r off
 cc_append_keys 65
 cc_expect_history 18-held-a
 xs_note "18-held-a: ok"

@@ -81,6 +81,9 @@ xs_start_session() {
   trap 'exit 130' INT
   mkdir -m 700 "$XS_DIR/runtime"
   xs_start_x_server "$XS_DIR" "$XS_SCREEN_WIDTH" "$XS_SCREEN_HEIGHT" "$XS_ARTIFACTS" || exit 1
+  # No auto-repeat but where a test holds a key on purpose: xdotool held off the CPU between a
+  # press and its release (a busy machine) would otherwise send repeats nobody asked for.
+  xset r off
   export XDG_RUNTIME_DIR="$XS_DIR/runtime"
   unset XAUTHORITY WAYLAND_DISPLAY
   # Settings that openbox and the program read when they start (display_settings.sh).
@@ -218,7 +221,36 @@ xs_session_quiet() {
 # until it has handled and drawn the last of them.
 xs_wait_until_quiet() {
   XS_LAST_CPU_TIME=""
-  xs_wait_for "the program and the X server to finish their work" xs_session_quiet
+  xs_await "the program and the X server to finish their work" xs_session_quiet || {
+    xs_report_busy_threads "$XS_XVFB_PID" "$XS_WM_PID" "$XS_PROGRAM_PID"
+    exit 1
+  }
+}
+
+# After a session that never came to rest: which threads ran while we looked twice, half a second
+# apart (the test has failed already; the wait is only for the report), and where the program's
+# threads stood.
+xs_report_busy_threads() {
+  local pid task name state run_ns
+  local -A before=()
+  for pid in "$@"; do
+    for task in /proc/"$pid"/task/*; do
+      read -r run_ns _ <"$task/schedstat" 2>/dev/null && before[$task]=$run_ns
+    done
+  done
+  sleep 0.5
+  for pid in "$@"; do
+    for task in /proc/"$pid"/task/*; do
+      read -r run_ns _ <"$task/schedstat" 2>/dev/null || continue
+      read -r name <"$task/comm" 2>/dev/null || name='?'
+      state=$(sed -n 's/^State:\s*//p' "$task/status" 2>/dev/null)
+      echo "-- thread ${task#/proc/} ($name, $state): $(((run_ns - ${before[$task]:-0}) / 1000)) us on a CPU in 0.5 s"
+    done
+  done
+  if command -v gdb >/dev/null && kill -0 "$XS_PROGRAM_PID" 2>/dev/null; then
+    timeout 60 gdb -q -batch -p "$XS_PROGRAM_PID" -ex 'thread apply all bt 12' 2>&1 |
+      grep -E '^(Thread|#)' | head -80 || true
+  fi
 }
 
 # "on" or "off" for a lock key as xset reports it: "Caps", "Num".
