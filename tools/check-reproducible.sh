@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
-# Builds the current commit twice, from two clean clones in two folders one after the other, and
-# compares what a parent downloads: the Debian packages (dpkg-buildpackage), and the Windows
-# program with its zip and its installer (Release, cross-built, tests off). Prints each file's
-# SHA-256 from both builds and fails if any file differs.
+# Builds the current commit from clean clones in folders of its own and compares what a parent
+# downloads: the Debian packages (dpkg-buildpackage), and the Windows program with its zip and its
+# installer (Release, cross-built, tests off). Prints each file's SHA-256 from both builds and fails
+# if any file differs.
 #
-#   check-reproducible.sh [deb] [exe]       (default: both)
+#   check-reproducible.sh [--earlier DIR]
+#
+# Without --earlier it builds twice, one clone after the other. With it, DIR holds the same files
+# from an earlier build of this commit in another folder (the test command's own), and one build
+# is compared with them.
 #
 # SOURCE_DATE_EPOCH, where the caller sets none, comes from debian/changelog for the Debian
 # packages and from the commit for the Windows files. Uncommitted changes are not built.
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 readonly repo
-kinds=("$@")
-[[ ${#kinds[@]} -gt 0 ]] || kinds=(deb exe)
+earlier=""
+if [[ "${1:-}" == --earlier ]]; then
+  earlier=$(cd "$2" && pwd)
+fi
 jobs=$(nproc)
 commit=$(git -C "$repo" rev-parse HEAD)
 readonly jobs commit
@@ -53,27 +59,26 @@ build() {
   mkdir -p -- "$out"
   git clone -q --no-checkout "$repo" "$source"
   git -C "$source" checkout -q --detach "$commit"
-  for kind in "${kinds[@]}"; do
-    case $kind in
-      deb) build_debian "$source" "$out" ;;
-      exe) build_windows "$source" "$out" ;;
-      *) fail "unknown kind $kind: deb or exe" ;;
-    esac
-  done
+  build_debian "$source" "$out"
+  build_windows "$source" "$out"
   echo "== built ${commit:0:12} in $1 ($SECONDS s)"
 }
 
 # Folder names of different lengths, so that no path can hide in a file by its length alone.
-build first
+first_out=$earlier
+if [[ -z "$earlier" ]]; then
+  build first
+  first_out=$work/first/out
+fi
 build second-build
 
 differing=0
-for file in "$work/first/out"/*; do
-  name=$(basename "$file")
+for second_file in "$work/second-build/out"/*; do
+  name=$(basename "$second_file")
   [[ "$name" != *.log ]] || continue
-  [[ -f "$work/second-build/out/$name" ]] || fail "the second build made no $name"
-  first=$(sha256sum <"$file" | cut -d' ' -f1)
-  second=$(sha256sum <"$work/second-build/out/$name" | cut -d' ' -f1)
+  [[ -f "$first_out/$name" ]] || fail "the first build made no $name"
+  first=$(sha256sum <"$first_out/$name" | cut -d' ' -f1)
+  second=$(sha256sum <"$second_file" | cut -d' ' -f1)
   if [[ "$first" == "$second" ]]; then
     echo "same      $first  $name"
   else

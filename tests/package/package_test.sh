@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a copy of the source with dpkg-buildpackage, lints it, installs it
-# on this machine with apt-get, checks every file it installed, runs the package's own tests
+# Builds the Debian package from a copy of the source with dpkg-buildpackage (testing off, the
+# test-only packages not looked for), lints it, installs it on this machine with apt-get, checks
+# every file it installed and the program's search path and hardening, runs the package's own tests
 # (debian/tests) with autopkgtest on this machine, then removes the package and checks that it left
 # nothing behind.
 #
@@ -33,12 +34,13 @@ package_status() {
   dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || echo not-installed
 }
 
+# Gone even when skipped: no later step may take an earlier run's packages for this one's.
+rm -rf -- "$artifacts"
+mkdir -p -- "$artifacts"
 [[ "$(id -u)" -eq 0 ]] || skip "installing a package needs root"
 [[ "$(package_status)" == not-installed ]] ||
   skip "$package is already installed on this machine ($(package_status))"
 
-rm -rf -- "$artifacts"
-mkdir -p -- "$artifacts"
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/flurb-package.XXXXXX")
 # apt reads a local package file as its own unprivileged user.
 chmod 755 "$scratch"
@@ -63,10 +65,18 @@ git -C "$source_dir" ls-files -z --cached --others --exclude-standard |
 (cd "$scratch/source" && dpkg-buildpackage -us -uc -b "-j$(nproc)") \
   >"$artifacts/dpkg-buildpackage.log" 2>&1 ||
   fail "dpkg-buildpackage failed; see $artifacts/dpkg-buildpackage.log"
+# The product as a distribution builds it, with testing off: its configuration must not even look
+# for the test-only packages and tools, which this machine has.
+if grep -E '^(FLURB_WINDRES|GTest_DIR|benchmark_DIR|Qt6Test_DIR)[:=]' \
+  "$scratch/source/obj-$(dpkg-architecture -q DEB_HOST_GNU_TYPE)/CMakeCache.txt"; then
+  fail "the package's build looks for test-only tools or packages with testing off"
+fi
 version=$(dpkg-parsechangelog -l "$scratch/source/debian/changelog" -S Version)
 deb=$scratch/${package}_${version}_$(dpkg-architecture -q DEB_HOST_ARCH).deb
 readonly deb
 [[ -f "$deb" ]] || fail "dpkg-buildpackage made no $deb: $(ls "$scratch")"
+# Kept for the reproducibility check, which builds the packages once more elsewhere.
+cp -- "$scratch"/*.deb "$artifacts/"
 [[ "$(dpkg-deb -f "$deb" Package)" == "$package" ]] || fail "the package is not named $package"
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6core6 libqt6gui6 libqt6widgets6 fonts-urw-base35 fonts-liberation2 qt6-wayland; do
@@ -89,6 +99,8 @@ mapfile -t files < <(dpkg -L "$package" | while read -r path; do [[ ! -f "$path"
 
 step "Checking the installed files"
 "$here/check_installed_files.sh" "$source_dir" "$app_id" "${files[@]}"
+"$here/../build/program_checks.sh" runpath "/usr/bin/$package"
+"$here/../build/program_checks.sh" hardening "/usr/bin/$package"
 
 step "Testing the installed package (autopkgtest)"
 autopkgtest --no-built-binaries --output-dir "$artifacts/autopkgtest" "$scratch/source" -- null \
