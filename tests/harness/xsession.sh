@@ -231,7 +231,7 @@ xs_wait_until_quiet() {
 # apart (the test has failed already; the wait is only for the report), and where the program's
 # threads stood.
 xs_report_busy_threads() {
-  local pid task name state run_ns
+  local pid task id name state run_ns
   local -A before=()
   for pid in "$@"; do
     for task in /proc/"$pid"/task/*; do
@@ -244,7 +244,9 @@ xs_report_busy_threads() {
       read -r run_ns _ <"$task/schedstat" 2>/dev/null || continue
       read -r name <"$task/comm" 2>/dev/null || name='?'
       state=$(sed -n 's/^State:\s*//p' "$task/status" 2>/dev/null)
-      echo "-- thread ${task#/proc/} ($name, $state): $(((run_ns - ${before[$task]:-0}) / 1000)) us on a CPU in 0.5 s"
+      id=${task#/proc/}
+      echo "-- process ${id%%/*} thread ${task##*/} ($name, $state):" \
+        "$(((run_ns - ${before[$task]:-0}) / 1000)) us on a CPU in 0.5 s"
     done
   done
   if command -v gdb >/dev/null && kill -0 "$XS_PROGRAM_PID" 2>/dev/null; then
