@@ -57,6 +57,16 @@ integrity_table("${loaded}" FLURB_SITE_INTEGRITY FLURB_SITE_VERSION)
 configure_file(${TEMPLATES}/start.js ${SITE}/start.js @ONLY)
 integrity_of(${SITE}/start.js FLURB_START_INTEGRITY)
 configure_file(${TEMPLATES}/index.html ${SITE}/index.html @ONLY)
+# What the page preloads carries the hash its request will ask for, so that the request takes the
+# preloaded answer and nothing is fetched twice.
+file(READ ${SITE}/index.html page)
+string(REGEX MATCHALL "<link rel=\"preload\" href=\"[^\"]+\"" preloads "${page}")
+foreach(preload IN LISTS preloads)
+  string(REGEX REPLACE ".*href=\"([^\"]+)\"" "\\1" path "${preload}")
+  integrity_of(${SITE}/${path} integrity)
+  string(REPLACE "${preload}" "${preload} integrity=\"${integrity}\"" page "${page}")
+endforeach()
+file(WRITE ${SITE}/index.html "${page}")
 
 # The worker keeps every file but the renderings, which it keeps a scale at a time as the page
 # uses them; it knows their hashes all the same.

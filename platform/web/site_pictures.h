@@ -7,9 +7,10 @@
 
 namespace flurb::platform::web {
 
-// The bitmaps the page fetched and unpacked (Module.sitePictures, a map from lower-case name to
-// bytes), found by name without regard to case. A picture still on its way is not found, and is
-// noted as awaited: the page runs the handler that asked for it again once it is in.
+// The pictures the page fetched and unpacked (Module.sitePictures, a map from lower-case name to
+// ImageData), found by name without regard to case and given as bitmaps. A picture still on its
+// way is not found, and is noted as awaited: the page runs the handler that asked for it again
+// once it is in.
 class SitePictures final : public ResourceStore {
  public:
   std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view name) const override;
