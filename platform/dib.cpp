@@ -1,6 +1,7 @@
 #include "dib.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace flurb::platform {
@@ -9,6 +10,7 @@ namespace {
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::int64_t kMaxSide = 16384;  // far beyond any picture the program carries
 constexpr std::int64_t kBytesPerPixel = 3;
+constexpr std::uint32_t kRgbMask = 0x00FFFFFFU;
 
 std::uint32_t readU32(std::span<const std::uint8_t> bytes, std::size_t offset) {
   std::uint32_t value = 0;
@@ -48,17 +50,25 @@ std::optional<Picture> decodeDib(std::span<const std::uint8_t> bytes) {
     return std::nullopt;
   }
 
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
+  // Each row is decoded into a small buffer and appended: the picture's own buffer is written
+  // once, not zeroed first. A pixel's three bytes read as a little-endian word are 0x..RRGGBB; the
+  // row's last pixel is read byte by byte, as its fourth byte may lie beyond the bitmap.
+  std::vector<std::uint32_t> pixels;
+  pixels.reserve(static_cast<std::size_t>(width * height));
+  std::vector<std::uint32_t> row(static_cast<std::size_t>(width));
   const bool bottomUp = signedHeight > 0;
   const std::span<const std::uint8_t> rows = bytes.subspan(kInfoHeaderSize);
   for (std::int64_t y = 0; y < height; ++y) {
     const std::int64_t storedRow = bottomUp ? height - 1 - y : y;
     const std::uint8_t* source = rows.data() + storedRow * stride;
-    std::uint32_t* target = pixels.data() + y * width;
-    for (std::int64_t x = 0; x < width; ++x) {
-      const std::uint8_t* bgr = source + x * kBytesPerPixel;
-      target[x] = (std::uint32_t{bgr[2]} << 16U) | (std::uint32_t{bgr[1]} << 8U) | bgr[0];
+    for (std::int64_t x = 0; x + 1 < width; ++x) {
+      std::uint32_t word = 0;
+      std::memcpy(&word, source + x * kBytesPerPixel, sizeof word);
+      row[static_cast<std::size_t>(x)] = word & kRgbMask;
     }
+    const std::uint8_t* last = source + (width - 1) * kBytesPerPixel;
+    row.back() = (std::uint32_t{last[2]} << 16U) | (std::uint32_t{last[1]} << 8U) | last[0];
+    pixels.insert(pixels.end(), row.begin(), row.end());
   }
   return Picture(static_cast<int>(width), static_cast<int>(height), std::move(pixels));
 }
