@@ -50,6 +50,10 @@ void renderWindowInto(const Window& window, const ResourceStore& pictures, QImag
   }
   image.setDevicePixelRatio(1);
   QPainter painter(&image);
+  renderWindowWith(painter, window, pictures);
+}
+
+void renderWindowWith(QPainter& painter, const Window& window, const ResourceStore& pictures) {
   PainterCanvas canvas(painter);
   paintWindow(canvas, window, ClassicColours(), pictures);
 }
