@@ -1,5 +1,6 @@
 #include "dib.h"
 
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -37,26 +38,31 @@ Word wordAt(const std::uint8_t* bytes) {
 
 // A pixel's three bytes read as a little-endian word are 0x..RRGGBB. Four pixels come from two
 // 64-bit words, the rest from a 32-bit word each, and the row's last pixel byte by byte, as the
-// fourth byte of its word may lie beyond the bitmap.
+// fourth byte of its word may lie beyond the bitmap; on a big-endian machine every pixel is read
+// byte by byte.
 void decodeRow(const std::uint8_t* source, std::span<std::uint32_t> row) {
   constexpr auto kStep = static_cast<std::size_t>(kBytesPerPixel);
   constexpr unsigned kSecondPixel = 24;
   const std::size_t width = row.size();
   std::size_t x = 0;
-  // The second word of four pixels ends at byte 3x + 13: inside the row while x + 5 <= width.
-  for (; x + 5 <= width; x += 4) {
-    const auto first = wordAt<std::uint64_t>(source + x * kStep);
-    const auto second = wordAt<std::uint64_t>(source + (x + 2) * kStep);
-    row[x] = static_cast<std::uint32_t>(first) & kRgbMask;
-    row[x + 1] = static_cast<std::uint32_t>(first >> kSecondPixel) & kRgbMask;
-    row[x + 2] = static_cast<std::uint32_t>(second) & kRgbMask;
-    row[x + 3] = static_cast<std::uint32_t>(second >> kSecondPixel) & kRgbMask;
+  if constexpr (std::endian::native == std::endian::little) {
+    // The second word of four pixels ends at byte 3x + 13: inside the row while x + 5 <= width.
+    for (; x + 5 <= width; x += 4) {
+      const auto first = wordAt<std::uint64_t>(source + x * kStep);
+      const auto second = wordAt<std::uint64_t>(source + (x + 2) * kStep);
+      row[x] = static_cast<std::uint32_t>(first) & kRgbMask;
+      row[x + 1] = static_cast<std::uint32_t>(first >> kSecondPixel) & kRgbMask;
+      row[x + 2] = static_cast<std::uint32_t>(second) & kRgbMask;
+      row[x + 3] = static_cast<std::uint32_t>(second >> kSecondPixel) & kRgbMask;
+    }
+    for (; x + 1 < width; ++x) {
+      row[x] = wordAt<std::uint32_t>(source + x * kStep) & kRgbMask;
+    }
   }
-  for (; x + 1 < width; ++x) {
-    row[x] = wordAt<std::uint32_t>(source + x * kStep) & kRgbMask;
+  for (; x < width; ++x) {
+    const std::uint8_t* bgr = source + x * kStep;
+    row[x] = (std::uint32_t{bgr[2]} << 16U) | (std::uint32_t{bgr[1]} << 8U) | bgr[0];
   }
-  const std::uint8_t* last = source + (width - 1) * kStep;
-  row[width - 1] = (std::uint32_t{last[2]} << 16U) | (std::uint32_t{last[1]} << 8U) | last[0];
 }
 
 }  // namespace
