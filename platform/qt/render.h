@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 
 #include "platform/resource_store.h"
 #include "platform/window.h"
@@ -13,6 +14,9 @@ QImage renderWindow(const Window& window, const ResourceStore& pictures);
 // The same into `image`, which is made anew only where its size is not the client area's: a
 // window repaints without a fresh buffer for every key.
 void renderWindowInto(const Window& window, const ResourceStore& pictures, QImage& image);
+
+// The same through `painter`, one unit to a device pixel.
+void renderWindowWith(QPainter& painter, const Window& window, const ResourceStore& pictures);
 
 // A picture as an opaque Qt image, copied.
 QImage toQImage(const Picture& picture);

@@ -3,6 +3,7 @@
 #include <QBackingStore>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QWindow>
 
@@ -164,12 +165,22 @@ void WindowWidget::takeLogicalSize() {
 }
 
 void WindowWidget::paintEvent(QPaintEvent* /*event*/) {
+  followScale();
+  QPainter painter(this);
+  // Where a device pixel is a logical one, the card is drawn straight onto the window's surface
+  // (premultiplied ARGB on X11 and Wayland): every pixel it draws is opaque, so the same pixels
+  // as in the client image, without a megabyte to fill, copy and convert again for every key.
+  const auto* surface = dynamic_cast<const QImage*>(painter.paintEngine()->paintDevice());
+  if (devicePixelRatioF() == 1 && surface != nullptr &&
+      (surface->format() == QImage::Format_ARGB32_Premultiplied ||
+       surface->format() == QImage::Format_RGB32)) {
+    renderWindowWith(painter, window_, pictures_);
+    return;
+  }
   // Drawn in device pixels at the ratio of the screen the window stands on now, then handed over
   // at that ratio: Qt copies it one for one and scales nothing.
-  followScale();
   renderWindowInto(window_, pictures_, client_);
   client_.setDevicePixelRatio(devicePixelRatioF());
-  QPainter painter(this);
   painter.drawImage(QPointF(0, 0), client_);
 }
 

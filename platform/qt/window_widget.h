@@ -45,7 +45,7 @@ class WindowWidget final : public QWidget {
   QWidget* focusBoxWidget_;
   QTimer comeBack_;
   QTimer logicalSizeAfterPaint_;
-  // The client area as last drawn, kept for the next paint.
+  // Above a ratio of 1: the client area as last drawn, kept for the next paint.
   QImage client_;
 };
 

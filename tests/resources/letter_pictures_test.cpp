@@ -154,20 +154,39 @@ class OneEntryStore final : public platform::ResourceStore {
   QByteArray bytes_;
 };
 
-TEST(LetterPictureRows, TheLastStoredRowIsTheTop) {
-  // 3 x 2 pixels: rows of 9 bytes padded to 12, bottom row first.
-  QByteArray dib(40 + 2 * 12, '\0');
-  writeU32(dib, 0, 40);
-  writeU32(dib, 4, 3);
-  writeU32(dib, 8, 2);
-  writeU16(dib, 12, 1);
-  writeU16(dib, 14, 24);
-  dib.replace(40, 3, QByteArrayView("\x10\x20\x30"));       // bottom left, blue-green-red
-  dib.replace(40 + 12, 3, QByteArrayView("\x14\x15\x16"));  // top left
-  const QImage image = toQImage(loadResPicture(OneEntryStore(dib), u"a", kBitmapResource));
-  ASSERT_EQ(image.size(), QSize(3, 2));
-  EXPECT_EQ(image.pixel(0, 0), qRgb(0x16, 0x15, 0x14));
-  EXPECT_EQ(image.pixel(0, 1), qRgb(0x30, 0x20, 0x10));
+TEST(LetterPictureRows, TheLastStoredRowIsTheTopAndEveryPixelKeepsItsColour) {
+  // Two rows, bottom row first, padded to four bytes; every width up to two blocks of pixels the
+  // decoder reads at a time, so that each of its ways of reading a pixel meets every position.
+  for (int width = 1; width <= 9; ++width) {
+    const qsizetype rowBytes = (qsizetype{width} * 3 + 3) / 4 * 4;
+    QByteArray dib(40 + 2 * rowBytes, '\xEE');
+    writeU32(dib, 0, 40);
+    writeU32(dib, 4, static_cast<std::uint32_t>(width));
+    writeU32(dib, 8, 2);
+    writeU16(dib, 12, 1);
+    writeU16(dib, 14, 24);
+    writeU32(dib, 16, 0);
+    writeU32(dib, 32, 0);
+    const auto colourAt = [](int x, int y) { return qRgb(0x10 * y + x, 0x80 + x, 0xC0 - x); };
+    for (int y = 0; y < 2; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const QRgb colour = colourAt(x, y);
+        const qsizetype at = 40 + (1 - y) * rowBytes + qsizetype{x} * 3;
+        dib[at] = static_cast<char>(qBlue(colour));
+        dib[at + 1] = static_cast<char>(qGreen(colour));
+        dib[at + 2] = static_cast<char>(qRed(colour));
+      }
+    }
+    // The picture's own pixels, whose top byte is 0: the padding must not show there either.
+    const Picture picture = loadResPicture(OneEntryStore(dib), u"a", kBitmapResource);
+    ASSERT_EQ(QSize(picture.width(), picture.height()), QSize(width, 2));
+    for (int y = 0; y < 2; ++y) {
+      for (int x = 0; x < width; ++x) {
+        EXPECT_EQ(picture.pixel(x, y), colourAt(x, y) & 0x00FFFFFFU)
+            << width << " wide, at " << x << ", " << y;
+      }
+    }
+  }
 }
 
 QByteArray storedEntry(char capital) {
