@@ -1,7 +1,8 @@
 # Writes the three files of the site that name the others by their SHA-256: start.js (the hash of
-# every file the page loads), index.html (the hash of start.js) and service-worker.js (the hash of
-# every file it keeps, under a store name that changes with any of them). The browser refuses a
-# file whose bytes differ, so a cut-short or stale copy is never run or kept.
+# every file the page loads), index.html (the hashes of start.js and the pictures) and
+# service-worker.js (the hash of every file it keeps, under a store name that changes with any of
+# them). The browser refuses a file whose bytes differ, so a cut-short or stale copy is never run
+# or kept.
 # Run with -DSITE=folder -DTEMPLATES=folder (start.js, index.html and service-worker.js with their
 # hashes still to fill in).
 
@@ -56,6 +57,10 @@ list(SORT loaded)
 integrity_table("${loaded}" FLURB_SITE_INTEGRITY FLURB_SITE_VERSION)
 configure_file(${TEMPLATES}/start.js ${SITE}/start.js @ONLY)
 integrity_of(${SITE}/start.js FLURB_START_INTEGRITY)
+# The page asks for the first card's picture itself, as it is read.
+file(GLOB pictures RELATIVE ${SITE} ${SITE}/pictures/*)
+list(SORT pictures)
+integrity_table("${pictures}" FLURB_PICTURE_INTEGRITY pictures_version)
 configure_file(${TEMPLATES}/index.html ${SITE}/index.html @ONLY)
 # What the page preloads carries the hash its request will ask for, so that the request takes the
 # preloaded answer and nothing is fetched twice.

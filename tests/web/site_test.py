@@ -151,8 +151,18 @@ def assert_card(shot, start, keys, ratio=1):
     assert result.returncode == 0, f"{shot} after {keys}: {result.stdout}{result.stderr}"
 
 
+# The pictures asked for before the first card: the page fetches the one it drew the letter for
+# while the program loads, and the program must show that letter, asking for no other.
+EARLY_PICTURES = ("const card = performance.getEntriesByName('first-card')[0].startTime;"
+                  " return [...new Set(performance.getEntriesByType('resource').filter(r =>"
+                  " r.startTime < card && r.name.includes('/pictures/'))"
+                  ".map(r => r.name.split('/').pop()))]")
+
+
 def check_steps(browser):
     start = start_letter(save_canvas(browser, "start.png"))
+    early = browser.evaluate(EARLY_PICTURES)
+    assert early == [f"{start.lower()}.webp"], f"pictures before the {start} card: {early}"
     browser.evaluate("window.addEventListener('keydown', e => {"
                      " window.lastPrevented = e.defaultPrevented; });")
     keys = []
