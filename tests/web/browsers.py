@@ -102,16 +102,23 @@ class Chromium(SeleniumBrowser):
 
     def __init__(self, ratio):
         from selenium.webdriver.chrome.service import Service
+        self.profile = tempfile.mkdtemp(prefix="flurb-web-")
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
         for flag in ["--headless=new", "--no-sandbox", "--disable-gpu",
                      "--disable-background-networking", "--disable-component-update",
                      "--disable-sync", "--no-first-run", f"--window-size={WINDOW[0]},{WINDOW[1]}",
                      f"--force-device-scale-factor={ratio}",
-                     f"--user-data-dir={tempfile.mkdtemp(prefix='flurb-web-')}"]:
+                     f"--user-data-dir={self.profile}"]:
             options.add_argument(flag)
         super().__init__(webdriver.Chrome(service=Service("/usr/bin/chromedriver"),
                                           options=options))
+
+    def quit(self):
+        try:
+            super().quit()
+        finally:
+            shutil.rmtree(self.profile, ignore_errors=True)
 
     def press(self, key, code, virtual_key, modifiers):
         # DevTools types any key of any layout as the browser's own input.
