@@ -147,8 +147,11 @@ class OneEntryStore final : public platform::ResourceStore {
  public:
   explicit OneEntryStore(QByteArray bytes) : bytes_(std::move(bytes)) {}
   std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view /*name*/) const override {
+    ++looks;
     return toBytes(bytes_);
   }
+
+  mutable int looks = 0;
 
  private:
   QByteArray bytes_;
@@ -232,6 +235,25 @@ TEST(DamagedLetterPictures, TheTrailingZeroBytesAreNoPartOfThePicture) {
   const QImage expected = toQImage(loadResPicture(OneEntryStore(intact), u"a", kBitmapResource));
   const OneEntryStore withoutTrailer(intact.first(intact.size() - 4));
   EXPECT_EQ(toQImage(loadResPicture(withoutTrailer, u"a", kBitmapResource)), expected);
+}
+
+// A child goes back and forth between a few letters: the last three pictures loaded are shared,
+// not unpacked and decoded again, and a fourth name pushes out the oldest.
+TEST(RecentLetterPictures, TheLastThreeAreSharedAndAFourthPushesOutTheOldest) {
+  const OneEntryStore store(storedEntry('A'));
+  const auto load = [&](std::u16string_view name) {
+    return loadResPicture(store, name, kBitmapResource);
+  };
+  const Picture first = load(u"a");
+  load(u"b");
+  load(u"c");
+  EXPECT_EQ(load(u"a").pixels().data(), first.pixels().data());
+  EXPECT_EQ(store.looks, 3);
+  load(u"d");
+  load(u"e");
+  load(u"f");
+  EXPECT_NE(load(u"a").pixels().data(), first.pixels().data());
+  EXPECT_EQ(store.looks, 7);
 }
 
 }  // namespace
