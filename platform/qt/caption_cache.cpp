@@ -15,6 +15,7 @@
 namespace flurb::platform::qt {
 namespace {
 
+// The most of the limit one caption's drawing area may take for the caption to be kept.
 constexpr std::size_t kLargestShare = 8;
 // Qt blends the glyphs of its own cache otherwise than filled outlines, and they are cheap.
 constexpr int kLargestGlyphQtKeeps = 64;
