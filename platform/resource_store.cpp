@@ -11,8 +11,8 @@
 namespace flurb::platform {
 namespace {
 
-// A letter picture is 0.56 MB at most.
-constexpr std::size_t kRecentPictures = 3;
+// A letter picture is 0.56 MB at most, and the program must stay within 40 MiB at ratio 1.
+constexpr std::size_t kRecentPictures = 2;
 
 // The name as it goes into an error message: printable ASCII as it is, anything else as '?'.
 std::string quoted(std::u16string_view name) {

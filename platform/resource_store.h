@@ -41,14 +41,14 @@ class ResourceStore {
   friend Picture loadResPicture(const ResourceStore& store, std::u16string_view name,
                                 std::int16_t kind);
 
-  // The pictures loaded last, the latest first: a child goes back and forth between a few keys,
+  // The pictures loaded last, the latest first: a child goes back and forth between two keys,
   // and each picture costs about 1.5 million instructions to unpack and decode.
   mutable std::deque<Picture> recentPictures_;
 };
 
 inline constexpr std::int16_t kBitmapResource = 0;
 
-// Finds a resource picture and decodes it, or shares the pixels of one of the last few loaded
+// Finds a resource picture and decodes it, or shares the pixels of one of the last two loaded
 // under that name; a missing name, another kind or bytes that do not
 // decode are run-time errors.
 Picture loadResPicture(const ResourceStore& store, std::u16string_view name, std::int16_t kind);
