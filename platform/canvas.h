@@ -16,6 +16,8 @@ struct FontSpec {
   bool italic{};
   bool underline{};
   bool strikeOut{};
+
+  friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 
 // What the window's drawing needs from a toolkit. Everything is in device pixels of the client

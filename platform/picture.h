@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <utility>
@@ -10,16 +11,19 @@ namespace flurb::platform {
 
 // A decoded picture: opaque 24-bit colour, one pixel to a logical pixel. Each pixel is 0x00RRGGBB
 // and the rows run top-down without padding: the layout drawing toolkits take as it is. A plain
-// value: it keeps its pixels and, for a picture loaded from the program's resources, the name
-// under which the painter finds its sharper renderings.
+// value: it keeps its pixels, which never change and which its copies share, and, for a picture
+// loaded from the program's resources, the name under which the painter finds its sharper
+// renderings.
 class Picture {
  public:
   Picture(int width, int height, std::vector<std::uint32_t> pixels)
-      : width_(width), height_(height), pixels_(std::move(pixels)) {}
+      : width_(width),
+        height_(height),
+        pixels_(std::make_shared<const std::vector<std::uint32_t>>(std::move(pixels))) {}
 
   int width() const { return width_; }
   int height() const { return height_; }
-  std::span<const std::uint32_t> pixels() const { return pixels_; }
+  std::span<const std::uint32_t> pixels() const { return *pixels_; }
   std::uint32_t pixel(int x, int y) const;
 
   void setResourceName(std::u16string name) { resourceName_ = std::move(name); }
@@ -29,7 +33,7 @@ class Picture {
  private:
   int width_;
   int height_;
-  std::vector<std::uint32_t> pixels_;
+  std::shared_ptr<const std::vector<std::uint32_t>> pixels_;
   std::u16string resourceName_;
 };
 

@@ -1,5 +1,7 @@
 #include "resource_store.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <utility>
 
@@ -8,6 +10,9 @@
 
 namespace flurb::platform {
 namespace {
+
+// A letter picture is 0.56 MB at most, and the program must stay within 40 MiB at ratio 1.
+constexpr std::size_t kRecentPictures = 2;
 
 // The name as it goes into an error message: printable ASCII as it is, anything else as '?'.
 std::string quoted(std::u16string_view name) {
@@ -26,6 +31,14 @@ Picture loadResPicture(const ResourceStore& store, std::u16string_view name, std
   if (kind != kBitmapResource) {
     throw RuntimeError("resource " + quoted(name) + " was asked for as an unknown kind");
   }
+  std::deque<Picture>& recent = store.recentPictures_;
+  const auto found = std::find_if(recent.begin(), recent.end(), [&](const Picture& picture) {
+    return picture.resourceName() == name;
+  });
+  if (found != recent.end()) {
+    std::rotate(recent.begin(), found, found + 1);
+    return recent.front();
+  }
   const std::optional<std::vector<std::uint8_t>> bytes = store.findBitmap(name);
   if (!bytes) {
     throw RuntimeError("no picture named " + quoted(name));
@@ -35,6 +48,10 @@ Picture loadResPicture(const ResourceStore& store, std::u16string_view name, std
     throw RuntimeError("the picture " + quoted(name) + " is damaged");
   }
   picture->setResourceName(std::u16string(name));
+  recent.push_front(*picture);
+  if (recent.size() > kRecentPictures) {
+    recent.pop_back();
+  }
   return std::move(*picture);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -35,11 +36,20 @@ class ResourceStore {
                                                  double /*ratio*/) const {
     return std::nullopt;
   }
+
+ private:
+  friend Picture loadResPicture(const ResourceStore& store, std::u16string_view name,
+                                std::int16_t kind);
+
+  // The pictures loaded last, the latest first: a child goes back and forth between two keys,
+  // and each picture costs about 1.5 million instructions to unpack and decode.
+  mutable std::deque<Picture> recentPictures_;
 };
 
 inline constexpr std::int16_t kBitmapResource = 0;
 
-// Finds a resource picture and decodes it anew; a missing name, another kind or bytes that do not
+// Finds a resource picture and decodes it, or shares the pixels of one of the last two loaded
+// under that name; a missing name, another kind or bytes that do not
 // decode are run-time errors.
 Picture loadResPicture(const ResourceStore& store, std::u16string_view name, std::int16_t kind);
 

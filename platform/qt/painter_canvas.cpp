@@ -1,12 +1,23 @@
 #include "painter_canvas.h"
 
-#include <QFontMetrics>
 #include <QImage>
 
-#include "fonts.h"
+#include "caption_cache.h"
 #include "render.h"
 
 namespace flurb::platform::qt {
+namespace {
+
+// Every caption of a card at a ratio of 1, 4.7 MiB in all, with room to spare; at 2 and above
+// most are too large to keep.
+constexpr std::size_t kCaptionCacheBytes = std::size_t{6} << 20U;
+
+CaptionCache& captionCache() {
+  static CaptionCache cache(kCaptionCacheBytes);
+  return cache;
+}
+
+}  // namespace
 
 QColor toQColor(Rgb colour) {
   return {colour.red, colour.green, colour.blue};
@@ -22,16 +33,20 @@ void PainterCanvas::fillRect(const PixelRect& rect, Rgb colour) {
 
 void PainterCanvas::drawCaption(const PixelRect& box, const FontSpec& font, int pixelSize,
                                 Rgb colour, std::u16string_view text) {
-  const QString caption = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-  const QFont qFont = toQFont(font, pixelSize);
-  const QFontMetrics metrics(qFont);
-  const int textWidth = metrics.horizontalAdvance(caption);
+  const QPoint corner(box.left, box.top);
+  const PixelSize size{box.width, box.height};
+  if (const DrawnCaption* kept = captionCache().find(size, font, pixelSize, colour, text)) {
+    if (!kept->ink.isNull()) {
+      painter_.drawImage(corner + kept->offset, kept->ink);
+    }
+    return;
+  }
+  const CaptionLayout layout = layOutCaption(size, font, pixelSize, text);
   painter_.save();
   painter_.setClipRect(toQRect(box), Qt::IntersectClip);
-  painter_.setFont(qFont);
+  painter_.setFont(layout.font);
   painter_.setPen(toQColor(colour));
-  painter_.drawText(QPoint(box.left + (box.width - textWidth) / 2, box.top + metrics.ascent()),
-                    caption);
+  painter_.drawText(corner + layout.origin, layout.text);
   painter_.restore();
 }
 

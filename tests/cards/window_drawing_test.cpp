@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "cards/card_window.h"
+#include "platform/qt/caption_cache.h"
 #include "platform/qt/render.h"
 #include "platform/resource_store.h"
 #include "support/pixels.h"
@@ -133,6 +134,59 @@ TEST(WindowDrawing, TheTransparentDigitLabelLetsTheLetterPairShowThrough) {
     }
   }
   EXPECT_GT(added, 1000) << "the digit is drawn too";
+}
+
+// A kept caption drawn over any background gives the pixels of the text drawn there straight,
+// whatever its colour, cut off by a narrow box.
+TEST(WindowDrawing, AKeptCaptionDrawsThePixelsOfTheTextDrawnStraight) {
+  const struct {
+    const char16_t* text{};
+    int pixelSize{};
+    platform::PixelSize box{};
+    QColor background;
+    platform::Rgb colour{};
+  } cases[] = {{u"Aa", 192, {465, 387}, Qt::white, {0, 0, 0}},
+               {u"8", 333, {465, 498}, QColor(0, 0, 255), {0, 0, 0}},
+               {u"Qq", 96, {300, 130}, QColor(200, 180, 20), {250, 10, 90}},
+               {u"WW", 192, {300, 120}, Qt::white, {30, 200, 40}}};
+  const platform::FontSpec font{u"Palladius", 0, 400};
+  platform::qt::CaptionCache cache(std::size_t{8} << 20U);
+  for (const auto& c : cases) {
+    const auto layout = platform::qt::layOutCaption(c.box, font, c.pixelSize, c.text);
+    QImage straight(c.box.width, c.box.height, QImage::Format_ARGB32_Premultiplied);
+    straight.fill(c.background);
+    QImage kept = straight;
+    {
+      QPainter painter(&straight);
+      painter.setFont(layout.font);
+      painter.setPen(QColor(c.colour.red, c.colour.green, c.colour.blue));
+      painter.drawText(layout.origin, layout.text);
+    }
+    const platform::qt::DrawnCaption* drawn =
+        cache.find(c.box, font, c.pixelSize, c.colour, c.text);
+    ASSERT_NE(drawn, nullptr);
+    QPainter(&kept).drawImage(drawn->offset, drawn->ink);
+    EXPECT_EQ(kept, straight) << c.pixelSize;
+    EXPECT_EQ(cache.find(c.box, font, c.pixelSize, c.colour, c.text)->ink.cacheKey(),
+              drawn->ink.cacheKey())
+        << "found again, not drawn anew";
+  }
+}
+
+TEST(WindowDrawing, TheCaptionCacheStaysWithinItsBytes) {
+  constexpr std::size_t kLimit = std::size_t{1} << 20U;
+  platform::qt::CaptionCache cache(kLimit);
+  const platform::FontSpec font{u"Arial", 0, 400};
+  for (char16_t letter = u'A'; letter <= u'z'; ++letter) {
+    const std::u16string pair{u'W', letter};
+    ASSERT_NE(cache.find({465, 387}, font, 100, {0, 0, 0}, pair), nullptr);
+    EXPECT_LE(cache.bytes(), kLimit);
+  }
+  EXPECT_LT(cache.size(), 40U) << "the least recently used went";
+  EXPECT_EQ(cache.find({1000, 1000}, font, 600, {0, 0, 0}, u"8"), nullptr)
+      << "too large to keep: drawn straight";
+  EXPECT_EQ(cache.find({100, 100}, font, 64, {0, 0, 0}, u"8"), nullptr)
+      << "small enough for Qt's own glyph cache";
 }
 
 TEST(WindowDrawing, TheFocusBoxCannotBeSeenAgainstTheWindow) {

@@ -147,8 +147,11 @@ class OneEntryStore final : public platform::ResourceStore {
  public:
   explicit OneEntryStore(QByteArray bytes) : bytes_(std::move(bytes)) {}
   std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view /*name*/) const override {
+    ++looks;
     return toBytes(bytes_);
   }
+
+  mutable int looks = 0;
 
  private:
   QByteArray bytes_;
@@ -232,6 +235,23 @@ TEST(DamagedLetterPictures, TheTrailingZeroBytesAreNoPartOfThePicture) {
   const QImage expected = toQImage(loadResPicture(OneEntryStore(intact), u"a", kBitmapResource));
   const OneEntryStore withoutTrailer(intact.first(intact.size() - 4));
   EXPECT_EQ(toQImage(loadResPicture(withoutTrailer, u"a", kBitmapResource)), expected);
+}
+
+// A child goes back and forth between two letters: the last two pictures loaded are shared, not
+// unpacked and decoded again, and a third name pushes out the older.
+TEST(RecentLetterPictures, TheLastTwoAreSharedAndAThirdPushesOutTheOlder) {
+  const OneEntryStore store(storedEntry('A'));
+  const auto load = [&](std::u16string_view name) {
+    return loadResPicture(store, name, kBitmapResource);
+  };
+  const Picture first = load(u"a");
+  load(u"b");
+  EXPECT_EQ(load(u"a").pixels().data(), first.pixels().data());
+  EXPECT_EQ(store.looks, 2);
+  load(u"c");
+  load(u"d");
+  EXPECT_NE(load(u"a").pixels().data(), first.pixels().data());
+  EXPECT_EQ(store.looks, 5);
 }
 
 }  // namespace
