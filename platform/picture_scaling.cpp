@@ -58,7 +58,8 @@ struct Sum {
     const auto byte = [](float value) {
       return static_cast<std::uint32_t>(std::clamp(value + 0.5F, 0.0F, 255.0F));
     };
-    return (byte(red) << 16U) | (byte(green) << 8U) | byte(blue);
+    constexpr std::uint32_t kOpaque = 0xFF000000U;
+    return kOpaque | (byte(red) << 16U) | (byte(green) << 8U) | byte(blue);
   }
 };
 

@@ -54,7 +54,7 @@ TEST(LetterPictureSources, EveryStoredPictureIsItsDrawingRendered) {
     const std::optional<platform::Picture> decoded =
         platform::decodeDib(*store.findBitmap(letter.toStdU16String()));
     ASSERT_TRUE(decoded.has_value()) << letter.toStdString();
-    const std::optional<QImage> stored = platform::qt::toQImage(*decoded);
+    const std::optional<QImage> stored = platform::qt::imageOver(*decoded);
     const QImage rendered = art::renderLetterPicture(*artwork, stored->width());
     ASSERT_EQ(rendered.size(), stored->size()) << letter.toStdString();
     EXPECT_LE(largestChannelDifference(rendered, *stored), kChannelTolerance)
