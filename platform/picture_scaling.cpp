@@ -118,7 +118,7 @@ Picture pictureForDevice(const Picture& picture, const ResourceStore& renderings
   if (!picture.resourceName().empty() && ratio > 1) {
     // A rendering that does not decode leaves the picture itself, enlarged: still the card.
     if (auto found = renderings.findRendering(picture.resourceName(), ratio)) {
-      rendering = decodeDib(found->bytes);
+      rendering = decodeDib(found->bytes.view());
       scale = found->scale;
     }
   }

@@ -55,9 +55,9 @@ TEST_P(EveryLetter, LoadsAtItsSizeUnderEitherCase) {
 }
 
 TEST_P(EveryLetter, IsStoredAsUncompressed24BitBottomUpRows) {
-  const std::optional<std::vector<std::uint8_t>> found = store.findBitmap(capital());
+  const std::optional<platform::StoredBytes> found = store.findBitmap(capital());
   ASSERT_TRUE(found.has_value());
-  const std::optional<QByteArray> entry = toByteArray(*found);
+  const std::optional<QByteArray> entry = toByteArray(found->view());
   const qsizetype rowBytes = (qsizetype{GetParam().width} * 3 + 3) / 4 * 4;
   ASSERT_EQ(entry->size(), 40 + kHeight * rowBytes + 4);
   EXPECT_EQ(readU32(*entry, 0), 40U);
@@ -103,7 +103,7 @@ TEST(LetterPictureRenderings, StandAtEveryScaleDesktopsOffer) {
     const std::optional<platform::Rendering> rendering = store.findRendering(u"k", ratio);
     ASSERT_TRUE(rendering.has_value()) << ratio;
     EXPECT_EQ(rendering->scale, scale);
-    const std::optional<Picture> picture = platform::decodeDib(rendering->bytes);
+    const std::optional<Picture> picture = platform::decodeDib(rendering->bytes.view());
     ASSERT_TRUE(picture.has_value()) << ratio;
     EXPECT_EQ(picture->width(), width) << ratio;
     EXPECT_EQ(picture->height(), height) << ratio;
@@ -146,7 +146,7 @@ TEST(LetterPictureNames, OnlySingleAsciiLettersFindAPicture) {
 class OneEntryStore final : public platform::ResourceStore {
  public:
   explicit OneEntryStore(QByteArray bytes) : bytes_(std::move(bytes)) {}
-  std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view /*name*/) const override {
+  std::optional<platform::StoredBytes> findBitmap(std::u16string_view /*name*/) const override {
     ++looks;
     return toBytes(bytes_);
   }
@@ -193,7 +193,7 @@ TEST(LetterPictureRows, TheLastStoredRowIsTheTopAndEveryPixelKeepsItsColour) {
 
 QByteArray storedEntry(char capital) {
   const LetterPictureStore store;
-  return toByteArray(*store.findBitmap(std::u16string(1, static_cast<char16_t>(capital))));
+  return toByteArray(store.findBitmap(std::u16string(1, static_cast<char16_t>(capital)))->view());
 }
 
 TEST(DamagedLetterPictures, RaiseTheRunTimeError) {

@@ -62,7 +62,7 @@ SyntheticPictureStore::SyntheticPictureStore() {
   }
 }
 
-std::optional<std::vector<std::uint8_t>> SyntheticPictureStore::findBitmap(
+std::optional<platform::StoredBytes> SyntheticPictureStore::findBitmap(
     std::u16string_view name) const {
   if (name.size() != 1) {
     return std::nullopt;
