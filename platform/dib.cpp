@@ -11,7 +11,8 @@ namespace {
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::int64_t kMaxSide = 16384;  // far beyond any picture the program carries
 constexpr std::int64_t kBytesPerPixel = 3;
-constexpr std::uint32_t kRgbMask = 0x00FFFFFFU;
+// Set over the byte after a pixel's three, which a word read takes with it.
+constexpr std::uint32_t kOpaque = 0xFF000000U;
 
 std::uint32_t readU32(std::span<const std::uint8_t> bytes, std::size_t offset) {
   std::uint32_t value = 0;
@@ -36,10 +37,10 @@ Word wordAt(const std::uint8_t* bytes) {
   return word;
 }
 
-// A pixel's three bytes read as a little-endian word are 0x..RRGGBB. Four pixels come from two
-// 64-bit words, the rest from a 32-bit word each, and the row's last pixel byte by byte, as the
-// fourth byte of its word may lie beyond the bitmap; on a big-endian machine every pixel is read
-// byte by byte.
+// A pixel's three bytes read as a little-endian word are 0x..RRGGBB, made 0xFFRRGGBB by one or.
+// Four pixels come from two 64-bit words, the rest from a 32-bit word each, and the row's last
+// pixel byte by byte, as the fourth byte of its word may lie beyond the bitmap; on a big-endian
+// machine every pixel is read byte by byte.
 void decodeRow(const std::uint8_t* source, std::span<std::uint32_t> row) {
   constexpr auto kStep = static_cast<std::size_t>(kBytesPerPixel);
   constexpr unsigned kSecondPixel = 24;
@@ -50,18 +51,18 @@ void decodeRow(const std::uint8_t* source, std::span<std::uint32_t> row) {
     for (; x + 5 <= width; x += 4) {
       const auto first = wordAt<std::uint64_t>(source + x * kStep);
       const auto second = wordAt<std::uint64_t>(source + (x + 2) * kStep);
-      row[x] = static_cast<std::uint32_t>(first) & kRgbMask;
-      row[x + 1] = static_cast<std::uint32_t>(first >> kSecondPixel) & kRgbMask;
-      row[x + 2] = static_cast<std::uint32_t>(second) & kRgbMask;
-      row[x + 3] = static_cast<std::uint32_t>(second >> kSecondPixel) & kRgbMask;
+      row[x] = static_cast<std::uint32_t>(first) | kOpaque;
+      row[x + 1] = static_cast<std::uint32_t>(first >> kSecondPixel) | kOpaque;
+      row[x + 2] = static_cast<std::uint32_t>(second) | kOpaque;
+      row[x + 3] = static_cast<std::uint32_t>(second >> kSecondPixel) | kOpaque;
     }
     for (; x + 1 < width; ++x) {
-      row[x] = wordAt<std::uint32_t>(source + x * kStep) & kRgbMask;
+      row[x] = wordAt<std::uint32_t>(source + x * kStep) | kOpaque;
     }
   }
   for (; x < width; ++x) {
     const std::uint8_t* bgr = source + x * kStep;
-    row[x] = (std::uint32_t{bgr[2]} << 16U) | (std::uint32_t{bgr[1]} << 8U) | bgr[0];
+    row[x] = kOpaque | (std::uint32_t{bgr[2]} << 16U) | (std::uint32_t{bgr[1]} << 8U) | bgr[0];
   }
 }
 

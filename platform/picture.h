@@ -9,11 +9,11 @@
 
 namespace flurb::platform {
 
-// A decoded picture: opaque 24-bit colour, one pixel to a logical pixel. Each pixel is 0x00RRGGBB
-// and the rows run top-down without padding: the layout drawing toolkits take as it is. A plain
-// value: it keeps its pixels, which never change and which its copies share, and, for a picture
-// loaded from the program's resources, the name under which the painter finds its sharper
-// renderings.
+// A decoded picture: opaque 24-bit colour, one pixel to a logical pixel. Each pixel is 0xFFRRGGBB
+// and the rows run top-down without padding: the layout drawing toolkits take as it is (Qt's
+// 32-bit RGB wants the top byte set, a 32-bit DIB ignores it). A plain value: it keeps its pixels,
+// which never change and which its copies share, and, for a picture loaded from the program's
+// resources, the name under which the painter finds its sharper renderings.
 class Picture {
  public:
   Picture(int width, int height, std::vector<std::uint32_t> pixels)

@@ -58,7 +58,8 @@ struct Sum {
     const auto byte = [](float value) {
       return static_cast<std::uint32_t>(std::clamp(value + 0.5F, 0.0F, 255.0F));
     };
-    return (byte(red) << 16U) | (byte(green) << 8U) | byte(blue);
+    constexpr std::uint32_t kOpaque = 0xFF000000U;
+    return kOpaque | (byte(red) << 16U) | (byte(green) << 8U) | byte(blue);
   }
 };
 
@@ -117,7 +118,7 @@ Picture pictureForDevice(const Picture& picture, const ResourceStore& renderings
   if (!picture.resourceName().empty() && ratio > 1) {
     // A rendering that does not decode leaves the picture itself, enlarged: still the card.
     if (auto found = renderings.findRendering(picture.resourceName(), ratio)) {
-      rendering = decodeDib(found->bytes);
+      rendering = decodeDib(found->bytes.view());
       scale = found->scale;
     }
   }

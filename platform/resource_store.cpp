@@ -39,11 +39,11 @@ Picture loadResPicture(const ResourceStore& store, std::u16string_view name, std
     std::rotate(recent.begin(), found, found + 1);
     return recent.front();
   }
-  const std::optional<std::vector<std::uint8_t>> bytes = store.findBitmap(name);
+  const std::optional<StoredBytes> bytes = store.findBitmap(name);
   if (!bytes) {
     throw RuntimeError("no picture named " + quoted(name));
   }
-  std::optional<Picture> picture = decodeDib(*bytes);
+  std::optional<Picture> picture = decodeDib(bytes->view());
   if (!picture) {
     throw RuntimeError("the picture " + quoted(name) + " is damaged");
   }

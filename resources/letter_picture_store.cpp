@@ -1,6 +1,10 @@
 #include "letter_picture_store.h"
 
 #include <array>
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <utility>
 
 #include <QResource>
 #include <QString>
@@ -34,20 +38,22 @@ char16_t storedName(std::u16string_view name) {
   return 0;
 }
 
-std::optional<std::vector<std::uint8_t>> entryBytes(const QString& path) {
+std::optional<platform::StoredBytes> entryBytes(const QString& path) {
   const QResource entry(path);
   if (!entry.isValid()) {
     return std::nullopt;
   }
   // Bytes that do not unpack come back empty, and the load reports the picture as damaged.
-  const QByteArray bytes = entry.uncompressedData();
-  const auto* first = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-  return std::vector<std::uint8_t>(first, first + bytes.size());
+  auto bytes = std::make_shared<const QByteArray>(entry.uncompressedData());
+  const std::span<const std::uint8_t> view(
+      reinterpret_cast<const std::uint8_t*>(bytes->constData()),
+      static_cast<std::size_t>(bytes->size()));
+  return platform::StoredBytes(std::move(bytes), view);
 }
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> LetterPictureStore::findBitmap(
+std::optional<platform::StoredBytes> LetterPictureStore::findBitmap(
     std::u16string_view name) const {
   const char16_t stored = storedName(name);
   if (stored == 0) {

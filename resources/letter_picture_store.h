@@ -14,7 +14,7 @@ namespace flurb::resources {
 // each instead of 400, so the pictures a child has seen do not stay resident.
 class LetterPictureStore final : public platform::ResourceStore {
  public:
-  std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view name) const override;
+  std::optional<platform::StoredBytes> findBitmap(std::u16string_view name) const override;
   // Rendered from the drawings at build time at 1.25, 1.5, 1.75, 2, 2.5 and 3.
   std::optional<platform::Rendering> findRendering(std::u16string_view name,
                                                    double ratio) const override;

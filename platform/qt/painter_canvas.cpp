@@ -62,7 +62,7 @@ void PainterCanvas::drawCircle(const PixelRect& square, Rgb fill, Rgb outline) {
 }
 
 void PainterCanvas::drawPicture(int left, int top, const Picture& picture) {
-  painter_.drawImage(QPoint(left, top), toQImage(picture));
+  painter_.drawImage(QPoint(left, top), imageOver(picture));
 }
 
 }  // namespace flurb::platform::qt

@@ -18,7 +18,8 @@ void renderWindowInto(const Window& window, const ResourceStore& pictures, QImag
 // The same through `painter`, one unit to a device pixel.
 void renderWindowWith(QPainter& painter, const Window& window, const ResourceStore& pictures);
 
-// A picture as an opaque Qt image, copied.
-QImage toQImage(const Picture& picture);
+// A picture as an opaque Qt image over the picture's own pixels, not copied: valid while the
+// picture or a copy of it lives.
+QImage imageOver(const Picture& picture);
 
 }  // namespace flurb::platform::qt

@@ -117,7 +117,7 @@ std::vector<std::uint8_t> heldBitmap(const std::string& name, int percent) {
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> SitePictures::findBitmap(std::u16string_view name) const {
+std::optional<StoredBytes> SitePictures::findBitmap(std::u16string_view name) const {
   const auto key = siteName(name);
   if (!key) {
     return std::nullopt;

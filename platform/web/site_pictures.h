@@ -13,7 +13,7 @@ namespace flurb::platform::web {
 // once it is in.
 class SitePictures final : public ResourceStore {
  public:
-  std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view name) const override;
+  std::optional<StoredBytes> findBitmap(std::u16string_view name) const override;
   // The picture the last failed look-up is waiting for, if it is on its way; asking forgets it.
   std::optional<std::string> takeAwaited();
   // From the renderings for screens that scale, one scale of them fetched at a time

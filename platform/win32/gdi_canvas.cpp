@@ -64,7 +64,7 @@ void GdiCanvas::drawCircle(const PixelRect& square, Rgb fill, Rgb outline) {
 }
 
 void GdiCanvas::drawPicture(int left, int top, const Picture& picture) {
-  // 0x00RRGGBB pixels are, byte for byte, the rows of a 32-bit top-down DIB.
+  // The pixels are, byte for byte, the rows of a 32-bit top-down DIB, which ignores the top byte.
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = picture.width();

@@ -33,13 +33,13 @@ std::optional<std::span<const std::uint8_t>> ModuleResources::find(std::u16strin
   return std::span<const std::uint8_t>(bytes, size);
 }
 
-std::optional<std::vector<std::uint8_t>> ModuleResources::findBitmap(
-    std::u16string_view name) const {
+std::optional<StoredBytes> ModuleResources::findBitmap(std::u16string_view name) const {
   const auto bytes = find(name, RT_BITMAP);
   if (!bytes) {
     return std::nullopt;
   }
-  return std::vector<std::uint8_t>(bytes->begin(), bytes->end());
+  // The module's resources stay mapped as long as the program runs.
+  return StoredBytes(nullptr, *bytes);
 }
 
 std::optional<Rendering> ModuleResources::findRendering(std::u16string_view name,

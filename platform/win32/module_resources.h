@@ -12,7 +12,7 @@ class ModuleResources final : public ResourceStore {
  public:
   explicit ModuleResources(HMODULE module) : module_(module) {}
 
-  std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view name) const override;
+  std::optional<StoredBytes> findBitmap(std::u16string_view name) const override;
   // Rendered from the drawings at build time at 1.25, 1.5, 1.75, 2, 2.5 and 3; a rendering that
   // does not unpack is none.
   std::optional<Rendering> findRendering(std::u16string_view name, double ratio) const override;

@@ -212,7 +212,7 @@ TEST(Resolution, TwipsKeepTheirPlacesPicturesKeepTheirLogicalPixelsAndTheWindowS
       EXPECT_EQ(testing::toQRect(window.pictureFrame.pixelRect()), drawn)
           << static_cast<char>(letter);
       const QImage card = platform::qt::renderWindow(window, pictures);
-      const QRgb picturePixel = 0xFF000000U | SyntheticPictureStore::pixelOf(letter);
+      const QRgb picturePixel = SyntheticPictureStore::pixelOf(letter);
       EXPECT_EQ(testing::countPixels(card, drawn, picturePixel), drawn.width() * drawn.height());
       // Across the picture's rows only the background and the picture show, but for the dots'
       // strip left of a narrow picture.

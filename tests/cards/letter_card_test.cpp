@@ -47,8 +47,7 @@ TEST_F(LetterCard, WithoutAWindowFrameThePictureIsCentredOnTheClientArea) {
 
 TEST_F(LetterCard, APictureThatCannotBeFoundIsARuntimeErrorBeforeTheFrameMoves) {
   class EmptyStore final : public platform::ResourceStore {
-    std::optional<std::vector<std::uint8_t>> findBitmap(
-        std::u16string_view /*name*/) const override {
+    std::optional<platform::StoredBytes> findBitmap(std::u16string_view /*name*/) const override {
       return {};
     }
   };

@@ -86,7 +86,7 @@ TEST(WindowDrawing, ThePictureIsDrawnPixelForPixelAtItsRoundedLeft) {
     setPicture(window, u'i');
     window.pictureFrame.left = left;
     const QImage image = render(window);
-    const QRgb colour = 0xFF000000U | testing::SyntheticPictureStore::pixelOf(u'I');
+    const QRgb colour = testing::SyntheticPictureStore::pixelOf(u'I');
     int first = -1;
     int last = -1;
     for (int x = 0; x < image.width(); ++x) {

@@ -248,10 +248,11 @@ int locate(std::int16_t letter, double devicePixelRatio,
   const auto found = [&]() -> std::optional<QRect> {
     for (const int width : sizes(logical.width())) {
       for (const int height : sizes(logical.height())) {
-        const QImage picture = flurb::platform::qt::toQImage(
+        const flurb::platform::Picture shown =
             devicePixelRatio == 1 ? logical
                                   : flurb::platform::pictureForDevice(
-                                        logical, pictures, devicePixelRatio, {width, height}));
+                                        logical, pictures, devicePixelRatio, {width, height});
+        const QImage picture = flurb::platform::qt::imageOver(shown);
         if (const auto corner = flurb::e2e::locateImage(picture, *shot)) {
           return QRect(*corner, picture.size());
         }

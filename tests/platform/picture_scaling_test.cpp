@@ -10,13 +10,15 @@
 namespace flurb::platform {
 namespace {
 
+constexpr std::uint32_t kOpaque = 0xFF000000U;
+
 constexpr std::uint32_t grey(std::uint32_t level) {
-  return level * 0x010101U;
+  return kOpaque | (level * 0x010101U);
 }
 
 // Red rising where green falls, so a reduction that mixes up the channels shows.
 constexpr std::uint32_t ramp(std::uint32_t level) {
-  return (level << 16U) | ((255 - level) << 8U);
+  return kOpaque | (level << 16U) | ((255 - level) << 8U);
 }
 
 // A square picture, white where `white` holds and black elsewhere.
@@ -52,12 +54,12 @@ TEST(Resampled, EachPixelIsTheAverageOfTheAreaItCovers) {
       {"bright pixel halved",
        square(4, [](int x, int y) { return x == 1 && y == 2; }),
        {2, 2},
-       {0, 0, grey(64), 0}},
+       {grey(0), grey(0), grey(64), grey(0)}},
       // The corner pixel is 1 of the 2.25 pixels the first new one covers: 113.3.
       {"bright corner by two thirds",
        square(3, [](int x, int y) { return x == 0 && y == 0; }),
        {2, 2},
-       {grey(113), 0, 0, 0}},
+       {grey(113), grey(0), grey(0), grey(0)}},
       {"bright pixel to one",
        square(3, [](int x, int y) { return x == 1 && y == 1; }),
        {1, 1},

@@ -52,9 +52,9 @@ TEST(LetterPictureSources, EveryStoredPictureIsItsDrawingRendered) {
     const std::optional<art::Artwork> artwork = art::Artwork::fromSvg(readArt(fields[1]));
     ASSERT_TRUE(artwork.has_value()) << fields[1].toStdString();
     const std::optional<platform::Picture> decoded =
-        platform::decodeDib(*store.findBitmap(letter.toStdU16String()));
+        platform::decodeDib(store.findBitmap(letter.toStdU16String())->view());
     ASSERT_TRUE(decoded.has_value()) << letter.toStdString();
-    const std::optional<QImage> stored = platform::qt::toQImage(*decoded);
+    const std::optional<QImage> stored = platform::qt::imageOver(*decoded);
     const QImage rendered = art::renderLetterPicture(*artwork, stored->width());
     ASSERT_EQ(rendered.size(), stored->size()) << letter.toStdString();
     EXPECT_LE(largestChannelDifference(rendered, *stored), kChannelTolerance)

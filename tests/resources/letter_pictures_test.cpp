@@ -24,7 +24,7 @@ using platform::kBitmapResource;
 using platform::loadResPicture;
 using platform::Picture;
 using platform::RuntimeError;
-using platform::qt::toQImage;
+using platform::qt::imageOver;
 
 constexpr int kHeight = 293;
 
@@ -55,9 +55,9 @@ TEST_P(EveryLetter, LoadsAtItsSizeUnderEitherCase) {
 }
 
 TEST_P(EveryLetter, IsStoredAsUncompressed24BitBottomUpRows) {
-  const std::optional<std::vector<std::uint8_t>> found = store.findBitmap(capital());
+  const std::optional<platform::StoredBytes> found = store.findBitmap(capital());
   ASSERT_TRUE(found.has_value());
-  const std::optional<QByteArray> entry = toByteArray(*found);
+  const std::optional<QByteArray> entry = toByteArray(found->view());
   const qsizetype rowBytes = (qsizetype{GetParam().width} * 3 + 3) / 4 * 4;
   ASSERT_EQ(entry->size(), 40 + kHeight * rowBytes + 4);
   EXPECT_EQ(readU32(*entry, 0), 40U);
@@ -70,7 +70,7 @@ TEST_P(EveryLetter, IsStoredAsUncompressed24BitBottomUpRows) {
 }
 
 TEST_P(EveryLetter, IsOpaqueWithAPureWhiteBorder) {
-  const QImage image = toQImage(loadResPicture(store, capital(), kBitmapResource));
+  const QImage image = imageOver(loadResPicture(store, capital(), kBitmapResource)).copy();
   ASSERT_FALSE(image.hasAlphaChannel());
   const QRgb white = qRgb(255, 255, 255);
   for (int x = 0; x < image.width(); ++x) {
@@ -103,7 +103,7 @@ TEST(LetterPictureRenderings, StandAtEveryScaleDesktopsOffer) {
     const std::optional<platform::Rendering> rendering = store.findRendering(u"k", ratio);
     ASSERT_TRUE(rendering.has_value()) << ratio;
     EXPECT_EQ(rendering->scale, scale);
-    const std::optional<Picture> picture = platform::decodeDib(rendering->bytes);
+    const std::optional<Picture> picture = platform::decodeDib(rendering->bytes.view());
     ASSERT_TRUE(picture.has_value()) << ratio;
     EXPECT_EQ(picture->width(), width) << ratio;
     EXPECT_EQ(picture->height(), height) << ratio;
@@ -146,7 +146,7 @@ TEST(LetterPictureNames, OnlySingleAsciiLettersFindAPicture) {
 class OneEntryStore final : public platform::ResourceStore {
  public:
   explicit OneEntryStore(QByteArray bytes) : bytes_(std::move(bytes)) {}
-  std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view /*name*/) const override {
+  std::optional<platform::StoredBytes> findBitmap(std::u16string_view /*name*/) const override {
     ++looks;
     return toBytes(bytes_);
   }
@@ -180,13 +180,12 @@ TEST(LetterPictureRows, TheLastStoredRowIsTheTopAndEveryPixelKeepsItsColour) {
         dib[at + 2] = static_cast<char>(qRed(colour));
       }
     }
-    // The picture's own pixels, whose top byte is 0: the padding must not show there either.
+    // The picture's own pixels, opaque as Qt takes them: the padding must not show there either.
     const Picture picture = loadResPicture(OneEntryStore(dib), u"a", kBitmapResource);
     ASSERT_EQ(QSize(picture.width(), picture.height()), QSize(width, 2));
     for (int y = 0; y < 2; ++y) {
       for (int x = 0; x < width; ++x) {
-        EXPECT_EQ(picture.pixel(x, y), colourAt(x, y) & 0x00FFFFFFU)
-            << width << " wide, at " << x << ", " << y;
+        EXPECT_EQ(picture.pixel(x, y), colourAt(x, y)) << width << " wide, at " << x << ", " << y;
       }
     }
   }
@@ -194,7 +193,7 @@ TEST(LetterPictureRows, TheLastStoredRowIsTheTopAndEveryPixelKeepsItsColour) {
 
 QByteArray storedEntry(char capital) {
   const LetterPictureStore store;
-  return toByteArray(*store.findBitmap(std::u16string(1, static_cast<char16_t>(capital))));
+  return toByteArray(store.findBitmap(std::u16string(1, static_cast<char16_t>(capital)))->view());
 }
 
 TEST(DamagedLetterPictures, RaiseTheRunTimeError) {
@@ -232,9 +231,10 @@ TEST(DamagedLetterPictures, RaiseTheRunTimeError) {
 
 TEST(DamagedLetterPictures, TheTrailingZeroBytesAreNoPartOfThePicture) {
   const QByteArray intact = storedEntry('A');
-  const QImage expected = toQImage(loadResPicture(OneEntryStore(intact), u"a", kBitmapResource));
+  const QImage expected =
+      imageOver(loadResPicture(OneEntryStore(intact), u"a", kBitmapResource)).copy();
   const OneEntryStore withoutTrailer(intact.first(intact.size() - 4));
-  EXPECT_EQ(toQImage(loadResPicture(withoutTrailer, u"a", kBitmapResource)), expected);
+  EXPECT_EQ(imageOver(loadResPicture(withoutTrailer, u"a", kBitmapResource)), expected);
 }
 
 // A child goes back and forth between two letters: the last two pictures loaded are shared, not

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include <QByteArray>
@@ -8,7 +9,7 @@
 
 namespace flurb::resources {
 
-inline QByteArray toByteArray(const std::vector<std::uint8_t>& bytes) {
+inline QByteArray toByteArray(std::span<const std::uint8_t> bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
 }
 

@@ -48,7 +48,7 @@ std::uint32_t SyntheticPictureStore::pixelOf(char16_t letter) {
   const std::uint32_t red = 60 + index * 6;
   const std::uint32_t green = 170 - index * 4;
   const std::uint32_t blue = 90 + (index * 37) % 80;
-  return (red << 16U) | (green << 8U) | blue;
+  return 0xFF000000U | (red << 16U) | (green << 8U) | blue;
 }
 
 SyntheticPictureStore::SyntheticPictureStore() {
@@ -62,7 +62,7 @@ SyntheticPictureStore::SyntheticPictureStore() {
   }
 }
 
-std::optional<std::vector<std::uint8_t>> SyntheticPictureStore::findBitmap(
+std::optional<platform::StoredBytes> SyntheticPictureStore::findBitmap(
     std::u16string_view name) const {
   if (name.size() != 1) {
     return std::nullopt;

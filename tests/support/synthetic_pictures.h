@@ -22,7 +22,7 @@ class SyntheticPictureStore final : public platform::ResourceStore {
   static std::uint32_t pixelOf(char16_t letter);
 
   SyntheticPictureStore();
-  std::optional<std::vector<std::uint8_t>> findBitmap(std::u16string_view name) const override;
+  std::optional<platform::StoredBytes> findBitmap(std::u16string_view name) const override;
 
  private:
   std::map<char16_t, std::vector<std::uint8_t>> entries_;

@@ -64,7 +64,7 @@ TEST_F(ProgramResources, RenderingsStandAtEveryScaleDesktopsOffer) {
       const std::optional<Rendering> rendering = resources.findRendering(name, ratio);
       ASSERT_TRUE(rendering.has_value());
       EXPECT_EQ(rendering->scale, scale);
-      const std::optional<Picture> picture = decodeDib(rendering->bytes);
+      const std::optional<Picture> picture = decodeDib(rendering->bytes.view());
       ASSERT_TRUE(picture.has_value());
       EXPECT_EQ(picture->width(), width);
       EXPECT_EQ(picture->height(), height);
