@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -16,14 +17,17 @@ namespace flurb::platform {
 // resources, the name under which the painter finds its sharper renderings.
 class Picture {
  public:
-  Picture(int width, int height, std::vector<std::uint32_t> pixels)
-      : width_(width),
-        height_(height),
-        pixels_(std::make_shared<const std::vector<std::uint32_t>>(std::move(pixels))) {}
+  Picture(int width, int height, std::vector<std::uint32_t> pixels);
+  // Takes `width` × `height` pixels that no one changes any more: a decoder's own buffer, which
+  // it need not clear before it writes every pixel.
+  Picture(int width, int height, std::shared_ptr<const std::uint32_t[]> pixels)
+      : width_(width), height_(height), pixels_(std::move(pixels)) {}
 
   int width() const { return width_; }
   int height() const { return height_; }
-  std::span<const std::uint32_t> pixels() const { return *pixels_; }
+  std::span<const std::uint32_t> pixels() const {
+    return {pixels_.get(), static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)};
+  }
   std::uint32_t pixel(int x, int y) const;
 
   void setResourceName(std::u16string name) { resourceName_ = std::move(name); }
@@ -33,7 +37,7 @@ class Picture {
  private:
   int width_;
   int height_;
-  std::shared_ptr<const std::vector<std::uint32_t>> pixels_;
+  std::shared_ptr<const std::uint32_t[]> pixels_;
   std::u16string resourceName_;
 };
 

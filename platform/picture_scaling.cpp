@@ -111,7 +111,7 @@ Picture resampled(const Picture& source, PixelSize size) {
 Picture pictureForDevice(const Picture& picture, const ResourceStore& renderings, double ratio,
                          PixelSize size) {
   if (size.width <= 0 || size.height <= 0) {
-    return {0, 0, {}};
+    return {0, 0, std::vector<std::uint32_t>{}};
   }
   std::optional<Picture> rendering;
   double scale = 1;

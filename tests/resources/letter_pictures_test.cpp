@@ -3,6 +3,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <QByteArray>
@@ -10,6 +11,7 @@
 #include <QStringList>
 
 #include "platform/dib.h"
+#include "platform/dib_rows.h"
 #include "platform/qt/render.h"
 #include "platform/resource_store.h"
 #include "platform/runtime_error.h"
@@ -158,9 +160,10 @@ class OneEntryStore final : public platform::ResourceStore {
 };
 
 TEST(LetterPictureRows, TheLastStoredRowIsTheTopAndEveryPixelKeepsItsColour) {
-  // Two rows, bottom row first, padded to four bytes; every width up to two blocks of pixels the
-  // decoder reads at a time, so that each of its ways of reading a pixel meets every position.
-  for (int width = 1; width <= 9; ++width) {
+  // Two rows, bottom row first, padded to four bytes; every width up to two blocks of sixteen
+  // pixels and one more, so that each of the decoder's ways of reading a pixel meets every
+  // position, in vector instructions and without them.
+  for (int width = 1; width <= 33; ++width) {
     const qsizetype rowBytes = (qsizetype{width} * 3 + 3) / 4 * 4;
     QByteArray dib(40 + 2 * rowBytes, '\xEE');
     writeU32(dib, 0, 40);
@@ -183,9 +186,15 @@ TEST(LetterPictureRows, TheLastStoredRowIsTheTopAndEveryPixelKeepsItsColour) {
     // The picture's own pixels, opaque as Qt takes them: the padding must not show there either.
     const Picture picture = loadResPicture(OneEntryStore(dib), u"a", kBitmapResource);
     ASSERT_EQ(QSize(picture.width(), picture.height()), QSize(width, 2));
+    std::vector<std::uint32_t> portableRow(static_cast<std::size_t>(width));
     for (int y = 0; y < 2; ++y) {
+      platform::decodeRowPortably(
+          reinterpret_cast<const std::uint8_t*>(dib.constData()) + 40 + (1 - y) * rowBytes,
+          portableRow);
       for (int x = 0; x < width; ++x) {
         EXPECT_EQ(picture.pixel(x, y), colourAt(x, y)) << width << " wide, at " << x << ", " << y;
+        EXPECT_EQ(portableRow[static_cast<std::size_t>(x)], colourAt(x, y))
+            << "portably, " << width << " wide, at " << x << ", " << y;
       }
     }
   }
