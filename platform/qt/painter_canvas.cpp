@@ -1,6 +1,10 @@
 #include "painter_canvas.h"
 
+#include <utility>
+
 #include <QImage>
+#include <QPainter>
+#include <QPen>
 
 #include "caption_cache.h"
 #include "render.h"
@@ -15,6 +19,39 @@ constexpr std::size_t kCaptionCacheBytes = std::size_t{6} << 20U;
 CaptionCache& captionCache() {
   static CaptionCache cache(kCaptionCacheBytes);
   return cache;
+}
+
+// The circle inscribed in the square, filled, with a one-pixel outline inside the square.
+void paintCircle(QPainter& painter, const QRect& square, Rgb fill, Rgb outline) {
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QPen(toQColor(outline), 1));
+  painter.setBrush(toQColor(fill));
+  // A one-pixel pen draws on and right/below the path, so the path is one pixel smaller than
+  // the square to keep the outline inside it.
+  painter.drawEllipse(square.adjusted(0, 0, -1, -1));
+}
+
+// Qt fills an ellipse's outline anew each time, about 140,000 instructions a dot, and a number
+// card has up to nine, all alike: so the last dot is kept as drawn into a clear image and
+// stamped. Drawn without antialiasing, its pixels are opaque or clear, so a stamp gives the very
+// pixels drawing there gives.
+const QImage& dotStamp(QSize size, Rgb fill, Rgb outline) {
+  struct Stamp {
+    QSize size;
+    Rgb fill;
+    Rgb outline;
+    QImage image;
+  };
+  static Stamp kept{{}, {}, {}, {}};
+  if (kept.image.isNull() || kept.size != size || kept.fill != fill || kept.outline != outline) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paintCircle(painter, QRect(QPoint(0, 0), size), fill, outline);
+    painter.end();
+    kept = {size, fill, outline, std::move(image)};
+  }
+  return kept.image;
 }
 
 }  // namespace
@@ -51,14 +88,10 @@ void PainterCanvas::drawCaption(const PixelRect& box, const FontSpec& font, int 
 }
 
 void PainterCanvas::drawCircle(const PixelRect& square, Rgb fill, Rgb outline) {
-  painter_.save();
-  painter_.setRenderHint(QPainter::Antialiasing, false);
-  painter_.setPen(QPen(toQColor(outline), 1));
-  painter_.setBrush(toQColor(fill));
-  // A one-pixel pen draws on and right/below the path, so the path is one pixel smaller than
-  // the square to keep the outline inside it.
-  painter_.drawEllipse(toQRect(square).adjusted(0, 0, -1, -1));
-  painter_.restore();
+  if (square.width > 0 && square.height > 0) {
+    painter_.drawImage(QPoint(square.left, square.top),
+                       dotStamp(QSize(square.width, square.height), fill, outline));
+  }
 }
 
 void PainterCanvas::drawPicture(int left, int top, const Picture& picture) {
