@@ -80,7 +80,8 @@ Picture cropped(const Picture& source, PixelSize size) {
 // that pixel: what averaging gives, without its sums. The browser's first card at ratio 2, drawn
 // before the renderings are in, waits on this.
 std::optional<Picture> repeated(const Picture& source, PixelSize size) {
-  if (source.width() <= 0 || source.height() <= 0 || size.width % source.width() != 0 ||
+  if (source.width() <= 0 || source.height() <= 0 || size.width < source.width() ||
+      size.height < source.height() || size.width % source.width() != 0 ||
       size.height % source.height() != 0) {
     return std::nullopt;
   }
