@@ -32,7 +32,7 @@ Picture square(int side, const std::function<bool(int x, int y)>& white) {
   return {side, side, std::move(pixels)};
 }
 
-// Each reduction worked out by hand: every new pixel averages the source area it covers.
+// Each case worked out by hand: every new pixel averages the source area it covers.
 TEST(Resampled, EachPixelIsTheAverageOfTheAreaItCovers) {
   const auto checkerboard = [](int x, int y) { return (x + y) % 2 == 0; };
   const Picture rampAcross(4, 1, {ramp(0), ramp(60), ramp(120), ramp(180)});
@@ -64,6 +64,16 @@ TEST(Resampled, EachPixelIsTheAverageOfTheAreaItCovers) {
        square(3, [](int x, int y) { return x == 1 && y == 1; }),
        {1, 1},
        {grey(28)}},
+      // Enlarged a whole number of times, each new pixel lies inside one source pixel.
+      {"ramp doubled",
+       Picture(2, 1, {ramp(0), ramp(60)}),
+       {4, 2},
+       {ramp(0), ramp(0), ramp(60), ramp(60), ramp(0), ramp(0), ramp(60), ramp(60)}},
+      {"bright pixel three times across, once down",
+       Picture(2, 2, {grey(0), grey(255), grey(7), grey(0)}),
+       {6, 2},
+       {grey(0), grey(0), grey(0), grey(255), grey(255), grey(255), grey(7), grey(7), grey(7),
+        grey(0), grey(0), grey(0)}},
   };
   for (const auto& [what, source, size, expected] : cases) {
     const Picture reduced = resampled(source, size);
