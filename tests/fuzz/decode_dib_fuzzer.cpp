@@ -1,12 +1,16 @@
 // Feeds arbitrary bytes to the bitmap decoder. Besides the sanitizers' checks, a decoded picture
-// must agree with the header that described it and with the number of bytes given.
+// must agree with the header that described it and with the number of bytes given, and each of
+// its rows with the portable row decoder.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "platform/dib.h"
+#include "platform/dib_rows.h"
 
 namespace {
 
@@ -41,5 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   require(image->pixels().size() == static_cast<std::size_t>(width * height));
   const std::int64_t rowBytes = (width * 3 + 3) / 4 * 4;
   require(static_cast<std::int64_t>(size) - 40 >= rowBytes * height);
+  const bool bottomUp = readS32(data + 8) > 0;
+  std::vector<std::uint32_t> row(static_cast<std::size_t>(width));
+  for (std::int64_t y = 0; y < height; ++y) {
+    flurb::platform::decodeRowPortably(data + 40 + (bottomUp ? height - 1 - y : y) * rowBytes, row);
+    require(std::equal(row.begin(), row.end(), image->pixels().begin() + y * width));
+  }
   return 0;
 }
