@@ -13,6 +13,8 @@ namespace {
 
 // A letter picture is 0.56 MB at most, and the program must stay within 40 MiB at ratio 1.
 constexpr std::size_t kRecentPictures = 2;
+// The 26 letter pictures take 0.8 MB as runs.
+constexpr std::size_t kKeptRunBytes = std::size_t{1} << 20U;
 
 // The name as it goes into an error message: printable ASCII as it is, anything else as '?'.
 std::string quoted(std::u16string_view name) {
@@ -27,6 +29,28 @@ std::string quoted(std::u16string_view name) {
 
 }  // namespace
 
+Picture ResourceStore::keptOrDecoded(const ResourceStore& store, std::u16string_view name) {
+  const auto kept = std::find_if(store.keptRuns_.begin(), store.keptRuns_.end(),
+                                 [&](const auto& entry) { return entry.first == name; });
+  if (kept != store.keptRuns_.end()) {
+    return kept->second.expanded();
+  }
+  const std::optional<StoredBytes> bytes = store.findBitmap(name);
+  if (!bytes) {
+    throw RuntimeError("no picture named " + quoted(name));
+  }
+  std::optional<Picture> picture = decodeDib(bytes->view());
+  if (!picture) {
+    throw RuntimeError("the picture " + quoted(name) + " is damaged");
+  }
+  RunLengthPicture runs(*picture);
+  if (store.keptRunBytes_ + runs.bytes() <= kKeptRunBytes) {
+    store.keptRunBytes_ += runs.bytes();
+    store.keptRuns_.emplace_back(std::u16string(name), std::move(runs));
+  }
+  return std::move(*picture);
+}
+
 Picture loadResPicture(const ResourceStore& store, std::u16string_view name, std::int16_t kind) {
   if (kind != kBitmapResource) {
     throw RuntimeError("resource " + quoted(name) + " was asked for as an unknown kind");
@@ -39,20 +63,13 @@ Picture loadResPicture(const ResourceStore& store, std::u16string_view name, std
     std::rotate(recent.begin(), found, found + 1);
     return recent.front();
   }
-  const std::optional<StoredBytes> bytes = store.findBitmap(name);
-  if (!bytes) {
-    throw RuntimeError("no picture named " + quoted(name));
-  }
-  std::optional<Picture> picture = decodeDib(bytes->view());
-  if (!picture) {
-    throw RuntimeError("the picture " + quoted(name) + " is damaged");
-  }
-  picture->setResourceName(std::u16string(name));
-  recent.push_front(*picture);
+  Picture picture = ResourceStore::keptOrDecoded(store, name);
+  picture.setResourceName(std::u16string(name));
+  recent.push_front(picture);
   if (recent.size() > kRecentPictures) {
     recent.pop_back();
   }
-  return std::move(*picture);
+  return picture;
 }
 
 }  // namespace flurb::platform

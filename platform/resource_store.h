@@ -6,11 +6,13 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "picture.h"
+#include "run_length_picture.h"
 
 namespace flurb::platform {
 
@@ -68,18 +70,22 @@ class ResourceStore {
  private:
   friend Picture loadResPicture(const ResourceStore& store, std::u16string_view name,
                                 std::int16_t kind);
+  static Picture keptOrDecoded(const ResourceStore& store, std::u16string_view name);
 
-  // The pictures loaded last, the latest first: a child goes back and forth between two keys,
-  // and unpacking and decoding a picture costs about 0.7 million instructions and a megabyte of
-  // memory traffic.
+  // The pictures loaded last, the latest first: a child goes back and forth between two keys.
   mutable std::deque<Picture> recentPictures_;
+  // Every picture loaded, as runs, up to a number of bytes: unpacking and decoding a picture
+  // costs about 0.7 million instructions and a megabyte of memory traffic, and a child presses
+  // every key sooner or later.
+  mutable std::vector<std::pair<std::u16string, RunLengthPicture>> keptRuns_;
+  mutable std::size_t keptRunBytes_ = 0;
 };
 
 inline constexpr std::int16_t kBitmapResource = 0;
 
 // Finds a resource picture and decodes it, or shares the pixels of one of the last two loaded
-// under that name; a missing name, another kind or bytes that do not
-// decode are run-time errors.
+// under that name, or expands the runs kept of one loaded before; a missing name, another kind or
+// bytes that do not decode are run-time errors.
 Picture loadResPicture(const ResourceStore& store, std::u16string_view name, std::int16_t kind);
 
 }  // namespace flurb::platform
