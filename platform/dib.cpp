@@ -51,11 +51,7 @@ std::optional<Picture> decodeDib(std::span<const std::uint8_t> bytes) {
   }
 
   const auto rowLength = static_cast<std::size_t>(width);
-  // Left uncleared: every pixel is written below, and clearing half a megabyte is no small part
-  // of a key's work.
-  // NOLINTNEXTLINE(modernize-make-shared, modernize-make-unique): make_* would clear it
-  const std::shared_ptr<std::uint32_t[]> pixels(
-      new std::uint32_t[rowLength * static_cast<std::size_t>(height)]);
+  const auto pixels = Picture::unclearedPixels(static_cast<int>(width), static_cast<int>(height));
   const bool bottomUp = signedHeight > 0;
   const std::span<const std::uint8_t> rows = bytes.subspan(kInfoHeaderSize);
   for (std::int64_t y = 0; y < height; ++y) {

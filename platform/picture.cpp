@@ -15,6 +15,12 @@ Picture::Picture(int width, int height, std::vector<std::uint32_t> pixels)
   pixels_ = std::shared_ptr<const std::uint32_t[]>(held, held->data());
 }
 
+std::shared_ptr<std::uint32_t[]> Picture::unclearedPixels(int width, int height) {
+  // NOLINTNEXTLINE(modernize-make-shared, modernize-make-unique): make_* would clear it
+  return std::shared_ptr<std::uint32_t[]>(
+      new std::uint32_t[static_cast<std::size_t>(width) * static_cast<std::size_t>(height)]);
+}
+
 std::uint32_t Picture::pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) {
     throw std::out_of_range("a pixel outside the picture");

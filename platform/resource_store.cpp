@@ -43,10 +43,9 @@ Picture ResourceStore::keptOrDecoded(const ResourceStore& store, std::u16string_
   if (!picture) {
     throw RuntimeError("the picture " + quoted(name) + " is damaged");
   }
-  RunLengthPicture runs(*picture);
-  if (store.keptRunBytes_ + runs.bytes() <= kKeptRunBytes) {
-    store.keptRunBytes_ += runs.bytes();
-    store.keptRuns_.emplace_back(std::u16string(name), std::move(runs));
+  if (auto runs = RunLengthPicture::within(*picture, kKeptRunBytes - store.keptRunBytes_)) {
+    store.keptRunBytes_ += runs->bytes();
+    store.keptRuns_.emplace_back(std::u16string(name), std::move(*runs));
   }
   return std::move(*picture);
 }

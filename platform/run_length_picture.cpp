@@ -24,23 +24,26 @@ std::uint32_t* fillRun(std::uint32_t* out, std::size_t length, std::uint32_t pix
 
 }  // namespace
 
-RunLengthPicture::RunLengthPicture(const Picture& picture)
-    : width_(picture.width()), height_(picture.height()) {
+std::optional<RunLengthPicture> RunLengthPicture::within(const Picture& picture,
+                                                         std::size_t maxBytes) {
+  const std::size_t maxRuns = maxBytes / sizeof(Run);
+  RunLengthPicture kept(picture.width(), picture.height());
+  std::vector<Run>& runs = kept.runs_;
   for (const std::uint32_t pixel : picture.pixels()) {
-    if (!runs_.empty() && runs_.back().pixel == pixel) {
-      ++runs_.back().length;
+    if (!runs.empty() && runs.back().pixel == pixel) {
+      ++runs.back().length;
+    } else if (runs.size() == maxRuns) {
+      return std::nullopt;
     } else {
-      runs_.push_back({pixel, 1});
+      runs.push_back({pixel, 1});
     }
   }
-  runs_.shrink_to_fit();
+  runs.shrink_to_fit();
+  return kept;
 }
 
 Picture RunLengthPicture::expanded() const {
-  const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
-  // Left uncleared: the runs cover every pixel.
-  // NOLINTNEXTLINE(modernize-make-shared, modernize-make-unique): make_* would clear it
-  const std::shared_ptr<std::uint32_t[]> pixels(new std::uint32_t[count]);
+  const auto pixels = Picture::unclearedPixels(width_, height_);  // the runs cover every pixel
   std::uint32_t* next = pixels.get();
   for (const Run& run : runs_) {
     next = fillRun(next, run.length, run.pixel);

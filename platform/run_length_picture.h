@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "picture.h"
@@ -13,7 +14,9 @@ namespace flurb::platform {
 // memory traffic than unpacking and decoding its bitmap again.
 class RunLengthPicture {
  public:
-  explicit RunLengthPicture(const Picture& picture);
+  // The runs of `picture`, or none once they would take more than `maxBytes`: the pass over its
+  // pixels stops there, and with no room left it does not start.
+  static std::optional<RunLengthPicture> within(const Picture& picture, std::size_t maxBytes);
 
   Picture expanded() const;
   std::size_t bytes() const { return runs_.size() * sizeof(Run); }
@@ -23,6 +26,8 @@ class RunLengthPicture {
     std::uint32_t pixel;
     std::uint32_t length;
   };
+
+  RunLengthPicture(int width, int height) : width_(width), height_(height) {}
 
   int width_;
   int height_;
