@@ -207,12 +207,17 @@ xs_processes_quiet() {
   return 1
 }
 
+# The X server counts as done when it is asleep, whatever CPU time it took: it also answers
+# clients that are not ours, but a request from the program or openbox wakes it at once and it
+# sleeps again only when none is left. It is read first, so that anything it sends them after
+# that wakes a thread that is read later.
 xs_session_quiet() {
   xs_require_alive
   # A process that is gone is never quiet: say so at once rather than wait out the patience.
   kill -0 "$XS_XVFB_PID" 2>/dev/null || xs_fail "Xvfb is gone; see $XS_ARTIFACTS/xvfb.log"
   kill -0 "$XS_WM_PID" 2>/dev/null || xs_fail "openbox is gone; see $XS_ARTIFACTS/openbox.log"
-  xs_processes_quiet "$XS_XVFB_PID" "$XS_WM_PID" "$XS_PROGRAM_PID"
+  xs_cpu_time_when_asleep "$XS_XVFB_PID" >/dev/null &&
+    xs_processes_quiet "$XS_WM_PID" "$XS_PROGRAM_PID"
 }
 
 # Waits until the X server, openbox and the program have done all they were given. xdotool ends
@@ -222,13 +227,37 @@ xs_session_quiet() {
 xs_wait_until_quiet() {
   XS_LAST_CPU_TIME=""
   xs_await "the program and the X server to finish their work" xs_session_quiet || {
-    xs_report_busy_threads "$XS_XVFB_PID" "$XS_WM_PID" "$XS_PROGRAM_PID"
+    xs_report_session hang
     exit 1
   }
 }
 
-# After a session that never came to rest: which threads ran while we looked twice, half a second
-# apart (the test has failed already; the wait is only for the report), and where the program's
+# xs_report_session NAME: after a wait that never ended, what the session was doing: its
+# threads, the X server's clients, the keyboard focus and a screenshot NAME.png.
+xs_report_session() {
+  local pids=("$XS_XVFB_PID" "$XS_WM_PID")
+  [[ -z "$XS_PROGRAM_PID" ]] || pids+=("$XS_PROGRAM_PID")
+  xs_report_busy_threads "${pids[@]}"
+  xs_report_x_clients
+  # Each with a limit: the X server may be the one that hangs.
+  xs_note "focus on $(timeout 10 xdotool getwindowfocus 2>&1);" \
+    "the program's window ${XS_WINDOW:-(none)}:" \
+    "$(timeout 10 xwininfo -id "${XS_WINDOW:-}" 2>&1 | grep -E 'Map State|rror' || true)"
+  timeout 30 import -window root "$XS_ARTIFACTS/$1.png" || true
+}
+
+# Every process with a connection to the X server; a line without one is a client this shell
+# cannot see (another namespace).
+xs_report_x_clients() {
+  command -v ss >/dev/null || return 0
+  ss -xpH | awk -v server="pid=$XS_XVFB_PID," '
+    { line[NR] = $0; inode[NR] = $6 }
+    index($0, server) && $8 ~ /^[0-9]+$/ && $8 != "0" { peer[$8] = 1 }
+    END { for (i = 1; i <= NR; i++) if (inode[i] in peer) print "-- X client: " line[i] }'
+}
+
+# After a wait that never ended: which threads ran while we looked twice, half a second apart
+# (the test has failed already; the wait is only for the report), and where the program's
 # threads stood.
 xs_report_busy_threads() {
   local pid task id name state run_ns
@@ -287,7 +316,10 @@ xs_client_shot() {
 # xs_wait_for_exit WHAT: waits for the program to end after WHAT; its exit status in
 # XS_EXIT_STATUS.
 xs_wait_for_exit() {
-  xs_wait_for "the program to end after $1" xs_program_gone
+  xs_await "the program to end after $1" xs_program_gone || {
+    xs_report_session "no-exit"
+    exit 1
+  }
   XS_EXIT_STATUS=0
   wait "$XS_PROGRAM_PID" || XS_EXIT_STATUS=$?
   XS_PROGRAM_PID=""
