@@ -8,8 +8,11 @@
 #   xs_stop_spawned                 ends every spawned session, the last started first
 #   xs_start_x_server DIR W H LOGS  Xvfb on a display it picks itself, W x H; DISPLAY exported
 #                                   once it takes clients (DIR is the caller's scratch folder)
-#   xs_start_openbox DIR LOGS       openbox, ready once it manages the screen (XS_WM_PID)
+#   xs_start_openbox DIR LOGS       openbox, ready once it manages the screen and its key
+#                                   bindings hold for the keys to come (XS_WM_PID)
 #   xs_await WHAT COMMAND...        runs COMMAND until it succeeds; status 1 after the patience
+#   xs_quiet_with_x_server PID...   the processes and the X server have done all they were given
+#                                   (polled: true at the second poll in a row that finds it)
 #
 # The start functions return 1 with the reason on stderr, so that a caller can go on to report.
 
@@ -96,6 +99,49 @@ xs_start_x_server() {
   xs_await "Xvfb to accept clients" xs_display_accepts_clients
 }
 
+# The time every thread of the given processes has spent on a CPU, in nanoseconds; fails while
+# any of them is running, waiting to run or waiting for the disk, or when one is gone.
+xs_cpu_time_when_asleep() {
+  local pid task stat state run_ns total=0
+  for pid in "$@"; do
+    for task in /proc/"$pid"/task/*; do
+      read -r stat <"$task/stat" 2>/dev/null || return 1
+      # The state follows the command name, which is in parentheses and may hold spaces.
+      stat=${stat##*) }
+      state=${stat%% *}
+      [[ "$state" != [RD] ]] || return 1
+      read -r run_ns _ <"$task/schedstat" 2>/dev/null || return 1
+      total=$((total + run_ns))
+    done
+  done
+  echo "$total"
+}
+
+XS_LAST_CPU_TIME=""
+
+# Quiet: every thread asleep at two polls in a row and not one nanosecond of CPU time in between.
+# A thread with work to do is runnable however busy the machine is, and a short timer (Qt's update
+# timers are a few milliseconds) runs out between the polls, so the work cannot hide.
+xs_processes_quiet() {
+  local now
+  if ! now=$(xs_cpu_time_when_asleep "$@"); then
+    XS_LAST_CPU_TIME=""
+    return 1
+  fi
+  [[ "$now" == "$XS_LAST_CPU_TIME" ]] && return 0
+  XS_LAST_CPU_TIME=$now
+  return 1
+}
+
+# xs_quiet_with_x_server PID...: the processes are quiet and the X server is asleep. The X server
+# counts as done when it is asleep, whatever CPU time it took: it also answers clients that are
+# not ours, but a request from one of the processes wakes it at once and it sleeps again only when
+# none is left. It is read first, so that anything it sends them after that wakes a thread that
+# is read later.
+xs_quiet_with_x_server() {
+  xs_cpu_time_when_asleep "$XS_XVFB_PID" >/dev/null && xs_processes_quiet "$@"
+}
+
 # openbox is ready once it advertises itself and the frame-extents request the program relies on
 # (output matched in the shell: `| grep -q` can end the writer with SIGPIPE).
 xs_openbox_ready_or_gone() {
@@ -104,6 +150,16 @@ xs_openbox_ready_or_gone() {
   check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) &&
     supported=$(xprop -root _NET_SUPPORTED 2>/dev/null) &&
     [[ "$check" == *'window id'* && "$supported" == *_NET_REQUEST_FRAME_EXTENTS* ]]
+}
+
+# The first key a test sends makes the X server change the keyboard map (the keys now come from
+# its XTEST device), and openbox then drops its key bindings and takes them again: a key that
+# arrives in between, Alt+F4 most of all, goes to the window instead. One key sent now, and
+# openbox done with the change, leave the map as it is from then on.
+xs_settle_key_bindings() {
+  xdotool key --delay 0 shift
+  XS_LAST_CPU_TIME=""
+  xs_await "openbox to take its key bindings again" xs_quiet_with_x_server "$XS_WM_PID"
 }
 
 # Now and then (about one start in twenty, with other X servers starting beside this one) openbox
@@ -117,7 +173,10 @@ xs_start_openbox() {
       openbox --sm-disable
     XS_WM_PID=$XS_SPAWNED
     xs_await openbox xs_openbox_ready_or_gone || return 1
-    ! kill -0 "$XS_WM_PID" 2>/dev/null || return 0
+    if kill -0 "$XS_WM_PID" 2>/dev/null; then
+      xs_settle_key_bindings
+      return
+    fi
     xs_note "openbox ended at start (attempt $attempt)"
   done
   echo "FAIL: openbox would not start; see $logs/openbox.log" >&2

@@ -173,51 +173,12 @@ xs_key() {
   xdotool key --delay 0 "$@"
 }
 
-# The time every thread of the given processes has spent on a CPU, in nanoseconds; fails while
-# any of them is running, waiting to run or waiting for the disk, or when one is gone.
-xs_cpu_time_when_asleep() {
-  local pid task stat state run_ns total=0
-  for pid in "$@"; do
-    for task in /proc/"$pid"/task/*; do
-      read -r stat <"$task/stat" 2>/dev/null || return 1
-      # The state follows the command name, which is in parentheses and may hold spaces.
-      stat=${stat##*) }
-      state=${stat%% *}
-      [[ "$state" != [RD] ]] || return 1
-      read -r run_ns _ <"$task/schedstat" 2>/dev/null || return 1
-      total=$((total + run_ns))
-    done
-  done
-  echo "$total"
-}
-
-XS_LAST_CPU_TIME=""
-
-# Quiet: every thread asleep at two polls in a row and not one nanosecond of CPU time in between.
-# A thread with work to do is runnable however busy the machine is, and a short timer (Qt's update
-# timers are a few milliseconds) runs out between the polls, so the work cannot hide.
-xs_processes_quiet() {
-  local now
-  if ! now=$(xs_cpu_time_when_asleep "$@"); then
-    XS_LAST_CPU_TIME=""
-    return 1
-  fi
-  [[ "$now" == "$XS_LAST_CPU_TIME" ]] && return 0
-  XS_LAST_CPU_TIME=$now
-  return 1
-}
-
-# The X server counts as done when it is asleep, whatever CPU time it took: it also answers
-# clients that are not ours, but a request from the program or openbox wakes it at once and it
-# sleeps again only when none is left. It is read first, so that anything it sends them after
-# that wakes a thread that is read later.
 xs_session_quiet() {
   xs_require_alive
   # A process that is gone is never quiet: say so at once rather than wait out the patience.
   kill -0 "$XS_XVFB_PID" 2>/dev/null || xs_fail "Xvfb is gone; see $XS_ARTIFACTS/xvfb.log"
   kill -0 "$XS_WM_PID" 2>/dev/null || xs_fail "openbox is gone; see $XS_ARTIFACTS/openbox.log"
-  xs_cpu_time_when_asleep "$XS_XVFB_PID" >/dev/null &&
-    xs_processes_quiet "$XS_WM_PID" "$XS_PROGRAM_PID"
+  xs_quiet_with_x_server "$XS_WM_PID" "$XS_PROGRAM_PID"
 }
 
 # Waits until the X server, openbox and the program have done all they were given. xdotool ends
